@@ -1,0 +1,20 @@
+#include "DialogMessageService.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+QString titleOr(const QString& caption) {
+    return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
+}
+} // namespace
+
+void DialogMessageService::showMessage(const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::NoIcon, titleOr(caption), text, QMessageBox::Ok);
+    box.exec();
+}
+
+bool DialogMessageService::askYesNo(const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::Yes | QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}

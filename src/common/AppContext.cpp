@@ -1,0 +1,54 @@
+#include "AppContext.h"
+
+#include "AliasRegistry.h"
+#include "DbEngine.h"
+#include "MessageService.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace {
+AppContext* g_instance = nullptr;
+}
+
+const QString AppContext::MissingConfigMessage = QStringLiteral("Brak pliku konfiguracyjnego : ");
+
+QString AppContext::chooseConfigFileName(const QStringList& arguments) {
+    const QString first = arguments.value(0);
+    if (first.size() == 1 && first.at(0) >= QLatin1Char('1') && first.at(0) <= QLatin1Char('9'))
+        return QStringLiteral("brel_") + first + QStringLiteral(".ini");
+    return QStringLiteral("brel.ini");
+}
+
+AppContext::AppContext(const QString& programFolder, const QStringList& arguments, IMessageService& messages)
+    : m_programFolder(QDir::cleanPath(QFileInfo(programFolder).absoluteFilePath())), m_arguments(arguments),
+      m_messages(messages) {
+    // Numbers and dates follow the program's own conventions, never the desktop's locale.
+    QLocale::setDefault(QLocale::c());
+    m_configFileName = chooseConfigFileName(arguments);
+    const QDir folder(m_programFolder);
+    if (!QFileInfo::exists(folder.filePath(m_configFileName))) {
+        // The program still starts over "brel.ini" and ends once its event loop runs.
+        m_messages.showMessage(MissingConfigMessage + m_configFileName, QString());
+        m_configMissing = true;
+        requestEnd();
+        m_configFileName = QStringLiteral("brel.ini");
+    }
+    m_settings = std::make_unique<TMyIniFile>(folder.filePath(m_configFileName), arguments);
+    DbEngine::setNetworkControlDirectory(m_programFolder + QLatin1Char('/'));
+    m_karty = std::make_unique<SharedConnection>(*m_settings, aliasRegistryPath(), m_messages,
+                                                 [this] { requestEnd(); });
+    if (!g_instance)
+        g_instance = this;
+}
+
+AppContext::~AppContext() {
+    m_karty.reset();
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+QString AppContext::aliasRegistryPath() const { return AliasRegistry::defaultPath(m_programFolder); }
+
+AppContext* AppContext::instance() { return g_instance; }

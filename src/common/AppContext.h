@@ -1,0 +1,58 @@
+#pragma once
+
+#include "DateConventions.h"
+#include "MyIniFile.h"
+#include "SharedConnection.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class IMessageService;
+
+// What the shared start-up leaves for the rest of a program: the chosen configuration file
+// and its settings store, the programs' folder, the date and number conventions, the shared
+// connection, and whether the program was asked to end.
+class AppContext {
+public:
+    // "brel_<d>.ini" for a first argument "1".."9" exactly, "brel.ini" for anything else.
+    static QString chooseConfigFileName(const QStringList& arguments);
+    static const QString MissingConfigMessage;
+
+    // Runs the shared start-up. arguments: the command line after the program name;
+    // programFolder: the folder of the running executable.
+    AppContext(const QString& programFolder, const QStringList& arguments, IMessageService& messages);
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    const QString& programFolder() const { return m_programFolder; }
+    const QStringList& arguments() const { return m_arguments; }
+    QString argument(int index) const { return m_arguments.value(index); }
+    const QString& configFileName() const { return m_configFileName; }
+    QString aliasRegistryPath() const;
+
+    TMyIniFile& settings() { return *m_settings; }
+    DateConventions& dates() { return m_dates; }
+    SharedConnection& karty() { return *m_karty; }
+    IMessageService& messages() { return m_messages; }
+
+    void requestEnd() { m_endRequested = true; }
+    bool endRequested() const { return m_endRequested; }
+    // The configuration file named by the command line was missing at start-up.
+    bool configMissing() const { return m_configMissing; }
+
+    // The program-wide context, for the few places that reach it without being handed it.
+    static AppContext* instance();
+
+private:
+    QString m_programFolder;
+    QStringList m_arguments;
+    IMessageService& m_messages;
+    QString m_configFileName;
+    bool m_endRequested = false;
+    bool m_configMissing = false;
+    std::unique_ptr<TMyIniFile> m_settings;
+    DateConventions m_dates;
+    std::unique_ptr<SharedConnection> m_karty;
+};

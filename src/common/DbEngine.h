@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+
+class AliasRegistry;
+
+// Where a "SERVER NAME" points: a local file opened by the embedded engine, or a file on a
+// Firebird server ("host:path", "host/port:path").
+struct ServerName {
+    QString host; // empty for a local file
+    int port = -1;
+    QString path;
+    bool isLocalFile() const;
+    static ServerName parse(const QString& serverName);
+};
+
+namespace DbEngine {
+
+// The fixed database login shared by every user of the system.
+extern const QString DatabaseUser;
+extern const QString DatabasePassword;
+
+// The engine keeps no network control file here; kept as a no-op so start-up reads as designed.
+void setNetworkControlDirectory(const QString& folder);
+
+// Adds a connection named connectionName for the alias and opens it with the fixed login.
+// The connection stays registered (unopened) when opening fails; EDBEngineError carries the
+// engine's text.
+QSqlDatabase openConnection(const AliasRegistry& registry, const QString& alias, const QString& connectionName);
+// Adds and opens a connection straight to a database file or server name (tools and tests).
+QSqlDatabase openServerName(const QString& serverName, const QString& connectionName);
+void closeConnection(const QString& connectionName);
+
+// The engine's text of an error: its own lines when it gave any.
+QString errorText(const QSqlError& error);
+[[noreturn]] void raise(const QSqlError& error);
+
+} // namespace DbEngine

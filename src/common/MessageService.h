@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// Every message and question of the system goes through one service: the assistant shows
+// modal boxes, the report generator (and any program without a display) writes to standard
+// error and never waits. Tests put a scripted service in place.
+class IMessageService {
+public:
+    virtual ~IMessageService() = default;
+    virtual void showMessage(const QString& text, const QString& caption) = 0;
+    // A Yes/No question; true means Yes.
+    virtual bool askYesNo(const QString& text, const QString& caption) = 0;
+};
+
+// Writes each message as one block to standard error; questions are answered No.
+class StdErrMessageService : public IMessageService {
+public:
+    void showMessage(const QString& text, const QString& caption) override;
+    bool askYesNo(const QString& text, const QString& caption) override;
+};
+
+namespace Messages {
+// The program-wide service; a standard-error service until a program installs its own.
+IMessageService& service();
+void setService(IMessageService* service);
+void show(const QString& text, const QString& caption = QString());
+bool ask(const QString& text, const QString& caption = QString());
+} // namespace Messages

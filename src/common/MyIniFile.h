@@ -1,0 +1,55 @@
+#pragma once
+
+#include "IniFile.h"
+
+#include <QString>
+#include <QStringList>
+
+// The configuration file shared by the assistant and the report generator: one named read
+// and write per section; keys are group + "." + name + ".Str".
+class TMyIniFile {
+public:
+    // What a read of a missing composed key gives.
+    static const QString Missing;
+    // What a read of a missing active alias gives.
+    static const QString InvalidAlias;
+    // The alias the programs work on when started with the third argument "1".
+    static const QString ArchiveAlias;
+
+    // arguments: the program's command-line arguments after the program name. Does not touch
+    // the file.
+    TMyIniFile(const QString& fullPath, const QStringList& arguments = QStringList());
+
+    const QString& fileName() const { return m_file.path(); }
+
+    QString ReadAliasName() const;
+    void WriteAliasName(const QString& alias);
+
+    QString ReadSavedSetting(const QString& group, const QString& name) const;
+    void WriteSavedSetting(const QString& group, const QString& name, const QString& value);
+    QString ReadAsystentSetting(const QString& group, const QString& name) const;
+    void WriteAsystentSetting(const QString& group, const QString& name, const QString& value);
+    QString ReadBackupSetting(const QString& group, const QString& name) const;
+    void WriteBackupSetting(const QString& group, const QString& name, const QString& value);
+
+    void WriteAliasDatabase(const QString& group, const QString& name, const QString& value);
+    void ReadAliasDatabases(QStringList& list) const;
+    void DeleteAliasDatabase(const QString& key);
+
+    QString ReadPathDatabase(const QString& group, const QString& name) const;
+    void WritePathDatabase(const QString& group, const QString& name, const QString& value);
+    void ReadPathDatabases(QStringList& list) const;
+    void DeletePathDatabase(const QString& key);
+
+    // The alias named by a line of ReadAliasDatabases: the text between "ALIAS." and the
+    // first ".Str".
+    static QString aliasOfLine(const QString& line);
+
+private:
+    static QString composedKey(const QString& group, const QString& name);
+    QString readComposed(const QString& section, const QString& group, const QString& name) const;
+    void writeComposed(const QString& section, const QString& group, const QString& name, const QString& value);
+
+    IniFile m_file;
+    bool m_archiveAlias;
+};

@@ -1,0 +1,44 @@
+#include "SharedConnection.h"
+
+#include "AliasRegistry.h"
+#include "DbEngine.h"
+#include "Errors.h"
+#include "MessageService.h"
+#include "MyIniFile.h"
+
+const QString SharedConnection::AccessMessage =
+    QStringLiteral("Brak dostępu do bazy danych; Skontaktuj się z administratorem \n\r");
+
+SharedConnection::SharedConnection(TMyIniFile& settings, QString aliasRegistryPath, IMessageService& messages,
+                                   std::function<void()> requestEnd)
+    : m_settings(settings), m_registryPath(std::move(aliasRegistryPath)), m_messages(messages),
+      m_requestEnd(std::move(requestEnd)) {}
+
+SharedConnection::~SharedConnection() { CloseDatabase(); }
+
+QSqlDatabase SharedConnection::GetDatabase() {
+    if (exists())
+        return QSqlDatabase::database(m_connectionName, false);
+    // Queries refer to the connection by its database name, the alias.
+    const QString alias = m_settings.ReadAliasName();
+    m_connectionName = alias;
+    ++m_openCount;
+    try {
+        const AliasRegistry registry(m_registryPath);
+        return DbEngine::openConnection(registry, m_settings.ReadAliasName(), m_connectionName);
+    } catch (const EKolmError& e) {
+        m_messages.showMessage(AccessMessage + e.text(), QString());
+        if (m_requestEnd)
+            m_requestEnd();
+    }
+    if (!QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_connectionName);
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+void SharedConnection::CloseDatabase() {
+    if (!exists())
+        return;
+    DbEngine::closeConnection(m_connectionName);
+    m_connectionName.clear();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+
+class TMyIniFile;
+class IMessageService;
+
+// The program's one connection "Karty" to the active database: created and opened on first
+// use with the alias the configuration file names and the fixed database login, kept until
+// CloseDatabase. A failed open shows the access message and asks the program to end; the
+// unopened connection stays, so later calls do not retry.
+class SharedConnection {
+public:
+    static const QString AccessMessage;
+
+    SharedConnection(TMyIniFile& settings, QString aliasRegistryPath, IMessageService& messages,
+                     std::function<void()> requestEnd);
+    ~SharedConnection();
+    SharedConnection(const SharedConnection&) = delete;
+    SharedConnection& operator=(const SharedConnection&) = delete;
+
+    QSqlDatabase GetDatabase();
+    void CloseDatabase();
+
+    bool exists() const { return !m_connectionName.isEmpty(); }
+    // How many times a connection was created and opened (tests watch this).
+    int openCount() const { return m_openCount; }
+    const QString& aliasRegistryPath() const { return m_registryPath; }
+
+private:
+    TMyIniFile& m_settings;
+    QString m_registryPath;
+    IMessageService& m_messages;
+    std::function<void()> m_requestEnd;
+    QString m_connectionName;
+    int m_openCount = 0;
+};

@@ -1,0 +1,25 @@
+#include "AppContext.h"
+#include "InstanceLock.h"
+#include "MessageService.h"
+#include "TfrmRaport.h"
+
+#include <QGuiApplication>
+
+// Exit status: 0 when the run succeeded, 1 when it did not, 2 when another run was going on.
+int main(int argc, char* argv[]) {
+    // The generator never has a window and often runs where there is no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    StdErrMessageService messages;
+    Messages::setService(&messages);
+
+    AppContext app(QCoreApplication::applicationDirPath(), application.arguments().mid(1), messages);
+    InstanceLock lock(QStringLiteral("kolmrap.exe"));
+    if (!lock.tryAcquire())
+        return 2;
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Raporty"));
+
+    TfrmRaport form(app);
+    const bool ok = form.FormCreate();
+    return ok && !app.configMissing() ? 0 : 1;
+}

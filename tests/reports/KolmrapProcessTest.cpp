@@ -1,0 +1,91 @@
+#include "MyIniFile.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+// kolmrap as a user starts it: its own programs' folder with brel.ini and aliases.ini.
+class KolmrapProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_program = TestSupport::installProgram("kolmrap", m_programs.path());
+        m_db = TestSupport::createDatabase(m_programs.path());
+        TestSupport::addAlias(m_programs.path(), "firma", m_db);
+        TestSupport::writeFile(m_programs.filePath("brel.ini"),
+                               "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.firma.Str=Firma\n");
+    }
+    TestSupport::ProcessResult run(const QStringList& args, const QString& cwd = QString()) {
+        return TestSupport::run(m_program, args, m_runtime.path(), cwd);
+    }
+    QTemporaryDir m_programs;
+    QTemporaryDir m_runtime;
+    QString m_program;
+    QString m_db;
+};
+
+TEST_F(KolmrapProcessTest, OpensEachConfiguredDatabaseAndRestoresTheAlias) {
+    const auto r = run({"0"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
+    EXPECT_EQ(r.stdErr, "");
+    EXPECT_EQ(TMyIniFile(m_programs.filePath("brel.ini")).ReadAliasName(), "wlasny");
+}
+
+TEST_F(KolmrapProcessTest, UnreachableDatabaseIsReportedOnStandardErrorWithoutWaiting) {
+    TestSupport::addAlias(m_programs.path(), "zgubiona", m_programs.filePath("nie-ma.fdb"));
+    TestSupport::writeFile(m_programs.filePath("brel.ini"),
+                           "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.zgubiona.Str=x\nALIAS.firma.Str=y\n");
+    const auto r = run({"0"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.stdErr.contains("Brak dostępu do bazy danych; Skontaktuj się z administratorem")) << r.stdErr.toStdString();
+    EXPECT_TRUE(r.stdErr.contains("nie-ma.fdb")) << r.stdErr.toStdString();
+    EXPECT_EQ(TMyIniFile(m_programs.filePath("brel.ini")).ReadAliasName(), "wlasny");
+}
+
+TEST_F(KolmrapProcessTest, MissingNumberedFileIsReportedAndTheRunUsesBrelIni) {
+    const auto r = run({"7"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_TRUE(r.stdErr.contains("Brak pliku konfiguracyjnego : brel_7.ini")) << r.stdErr.toStdString();
+    EXPECT_FALSE(r.stdErr.contains(m_programs.path())) << "the bare file name only";
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_EQ(TMyIniFile(m_programs.filePath("brel.ini")).ReadAliasName(), "wlasny");
+}
+
+TEST_F(KolmrapProcessTest, ConfigurationComesFromTheProgramsFolderNotTheCurrentOne) {
+    QTemporaryDir elsewhere;
+    TestSupport::writeFile(elsewhere.filePath("brel_3.ini"), "[Database]\nAliasName=obcy\n");
+    const auto r = run({"3"}, elsewhere.path());
+    EXPECT_TRUE(r.stdErr.contains("Brak pliku konfiguracyjnego : brel_3.ini")) << r.stdErr.toStdString();
+}
+
+TEST_F(KolmrapProcessTest, SecondInstanceEndsAtOnceAndAKilledHolderBlocksNothing) {
+    QProcess holder;
+    holder.setProcessEnvironment(TestSupport::environmentWithRuntimeDir(m_runtime.path()));
+    // The holder also starts a child process: the lock must not live on in it.
+    holder.start(TestSupport::helperPath(), {"hold-lock", "kolmrap.exe", "--spawn-child"});
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "locked");
+
+    QElapsedTimer timer;
+    timer.start();
+    const auto second = run({"0"});
+    EXPECT_TRUE(second.finished);
+    EXPECT_EQ(second.exitCode, 2);
+    EXPECT_EQ(second.stdErr, "");
+    EXPECT_LT(timer.elapsed(), 20000);
+
+    ::kill(pid_t(holder.processId()), SIGKILL);
+    holder.waitForFinished();
+    const auto after = run({"0"});
+    EXPECT_EQ(after.exitCode, 0) << after.stdErr.toStdString();
+}
+
+} // namespace

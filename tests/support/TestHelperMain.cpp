@@ -1,0 +1,62 @@
+// A second process for the tests:
+//   ini-write <file> <prefix> <count>     writes <count> distinct keys into [Test] of an INI file
+//   hold-lock <name> [--spawn-child]      takes a program's single-instance lock and sleeps
+//   db-insert <database> <value> <hold-ms> inserts a row into T_PROBE, commits, keeps the
+//                                          connection open for <hold-ms>, prints "ok"
+#include "DbEngine.h"
+#include "Errors.h"
+#include "InstanceLock.h"
+#include "IniFile.h"
+#include "SqlQuery.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QThread>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const QString command = args.value(0);
+    try {
+        if (command == QLatin1String("ini-write")) {
+            IniFile file(args.value(1));
+            const int count = args.value(3).toInt();
+            for (int i = 0; i < count; ++i)
+                file.writeString(QStringLiteral("Test"), QStringLiteral("%1.%2.Str").arg(args.value(2)).arg(i),
+                                 QStringLiteral("wartość %1").arg(i));
+            return 0;
+        }
+        if (command == QLatin1String("hold-lock")) {
+            InstanceLock lock(args.value(1));
+            if (!lock.tryAcquire())
+                return 3;
+            if (args.contains(QStringLiteral("--spawn-child")))
+                QProcess::startDetached(QStringLiteral("sleep"), {QStringLiteral("30")});
+            std::printf("locked\n");
+            std::fflush(stdout);
+            QThread::sleep(60);
+            return 0;
+        }
+        if (command == QLatin1String("db-insert")) {
+            {
+                const QSqlDatabase db = DbEngine::openServerName(args.value(1), QStringLiteral("helper"));
+                SqlQuery q(db);
+                q.prepare(QStringLiteral("INSERT INTO T_PROBE (V) VALUES (:v)"));
+                q.bind(QStringLiteral("v"), args.value(2));
+                q.execute();
+                q.close();
+                std::printf("ok\n");
+                std::fflush(stdout);
+                QThread::msleep(args.value(3).toULong());
+            }
+            DbEngine::closeConnection(QStringLiteral("helper"));
+            return 0;
+        }
+    } catch (const EKolmError& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.text()));
+        return 1;
+    }
+    return 64;
+}

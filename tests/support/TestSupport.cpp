@@ -1,0 +1,108 @@
+#include "TestSupport.h"
+
+#include "AliasRegistry.h"
+#include "DatabaseFactory.h"
+#include "Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+
+QStringList ScriptedMessages::texts() const {
+    QStringList out;
+    for (const Shown& s : m_shown)
+        out << s.text;
+    return out;
+}
+
+namespace TestSupport {
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EKolmError(QStringLiteral("cannot write ") + path);
+    f.write(bytes);
+}
+
+namespace {
+
+QString templateDatabase() {
+    static QTemporaryDir dir;
+    static QString path;
+    static QMutex mutex;
+    QMutexLocker lock(&mutex);
+    if (path.isEmpty()) {
+        const QString candidate = dir.filePath(QStringLiteral("template.fdb"));
+        DatabaseFactory::Options options;
+        options.forcedWrites = false;
+        DatabaseFactory::createWithSchema(candidate, options);
+        path = candidate;
+    }
+    return path;
+}
+
+} // namespace
+
+QString createDatabase(const QString& folder, const QString& name) {
+    const QString target = QDir(folder).filePath(name);
+    QFile::remove(target);
+    if (!QFile::copy(templateDatabase(), target))
+        throw EKolmError(QStringLiteral("cannot copy the template database to ") + target);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    return target;
+}
+
+void addAlias(const QString& programFolder, const QString& alias, const QString& serverName, const QString& driver) {
+    AliasRegistry registry(AliasRegistry::defaultPath(programFolder));
+    registry.addAlias(alias, driver, {QStringLiteral("SERVER NAME=") + serverName, QStringLiteral("USER NAME=BREL")});
+    registry.save();
+}
+
+QString installProgram(const QString& programName, const QString& folder) {
+    const QString source = QDir(QStringLiteral(KOLM_BIN_DIR)).filePath(programName);
+    const QString target = QDir(folder).filePath(programName);
+    QFile::remove(target);
+    if (!QFile::copy(source, target))
+        throw EKolmError(QStringLiteral("cannot copy ") + source);
+    QFile::setPermissions(target, QFile::permissions(source));
+    return target;
+}
+
+QProcessEnvironment environmentWithRuntimeDir(const QString& runtimeDir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return env;
+}
+
+ProcessResult run(const QString& program, const QStringList& arguments, const QString& runtimeDir,
+                  const QString& workingDir, int timeoutMs) {
+    QProcess p;
+    p.setProcessEnvironment(environmentWithRuntimeDir(runtimeDir));
+    if (!workingDir.isEmpty())
+        p.setWorkingDirectory(workingDir);
+    p.start(program, arguments);
+    ProcessResult r;
+    p.waitForStarted();
+    r.finished = p.waitForFinished(timeoutMs);
+    if (!r.finished) {
+        p.kill();
+        p.waitForFinished();
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.stdOut = QString::fromUtf8(p.readAllStandardOutput());
+    r.stdErr = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QString helperPath() { return QStringLiteral(KOLM_TEST_HELPER); }
+
+} // namespace TestSupport

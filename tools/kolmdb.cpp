@@ -1,0 +1,46 @@
+// kolmdb: creates the suite's databases.
+//   kolmdb create <file.fdb> [--demo] [--no-forced-writes]   a new database with the schema
+//   kolmdb demo <programs-folder> [--recreate]                 the demo database and its configuration
+#include "DatabaseFactory.h"
+#include "DemoInstall.h"
+#include "Errors.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+namespace {
+int usage() {
+    std::fprintf(stderr, "usage: kolmdb create <file.fdb> [--demo] [--no-forced-writes]\n"
+                         "       kolmdb demo <programs-folder> [--recreate]\n");
+    return 64;
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() < 2)
+        return usage();
+    try {
+        if (args[0] == QLatin1String("create")) {
+            DatabaseFactory::Options options;
+            options.forcedWrites = !args.contains(QStringLiteral("--no-forced-writes"));
+            DatabaseFactory::createWithSchema(args[1], options);
+            if (args.contains(QStringLiteral("--demo")))
+                DatabaseFactory::runScript(args[1], DatabaseFactory::resourceScript(QStringLiteral("demo.sql")));
+            std::printf("%s\n", qPrintable(QDir::toNativeSeparators(args[1])));
+            return 0;
+        }
+        if (args[0] == QLatin1String("demo")) {
+            const QString path = DemoInstall::install(args[1], args.contains(QStringLiteral("--recreate")));
+            std::printf("%s\n", qPrintable(QDir::toNativeSeparators(path)));
+            return 0;
+        }
+    } catch (const EKolmError& e) {
+        std::fprintf(stderr, "kolmdb: %s\n", qPrintable(e.text()));
+        return 1;
+    }
+    return usage();
+}

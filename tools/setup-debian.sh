@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Prepares a Debian 12 machine and builds the programs into build/bin.
+# Run as root or through sudo. Safe to run again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+PACKAGES=(build-essential cmake ninja-build pkg-config
+          qt6-base-dev qt6-base-dev-tools libqt6sql6-ibase
+          firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
+          libgtest-dev libcrypt-dev libxcb1-dev
+          fonts-liberation2 poppler-utils xvfb)
+missing=()
+for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# The assistant, the report generator and the suite's modules hold the same local database
+# at once: the embedded engine must share the file between processes.
+FBCONF=/etc/firebird/3.0/firebird.conf
+if ! grep -q '^ServerMode *= *SuperClassic' "$FBCONF"; then
+    $SUDO sed -i 's/^#\?ServerMode *=.*/ServerMode = SuperClassic/' "$FBCONF"
+    grep -q '^ServerMode' "$FBCONF" || echo 'ServerMode = SuperClassic' | $SUDO tee -a "$FBCONF" >/dev/null
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
