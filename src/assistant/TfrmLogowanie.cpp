@@ -63,13 +63,14 @@ TfrmLogowanie::TfrmLogowanie(LoginSession& session, IMessageService& messages, Q
 
     Panel2 = new QFrame(Panel1);
     Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(0, NormalHeight - 8, kWidth, ChangeHeight - NormalHeight + 8);
+    Panel2->setGeometry(0, NormalHeight, kWidth, ChangeHeight - NormalHeight);
     Panel2->setFrameShape(QFrame::StyledPanel);
-    Label3 = makeLabel(Panel2, "Label3", QStringLiteral("Nowe hasło:"), 12, 12);
-    eNoweHaslo = makeEdit(Panel2, "eNoweHaslo", 130, 12, true);
-    Label4 = makeLabel(Panel2, "Label4", QStringLiteral("Potwierdź nowe hasło:"), 12, 40);
+    Label3 = makeLabel(Panel2, "Label3", QStringLiteral("Nowe hasło:"), 12, 14);
+    eNoweHaslo = makeEdit(Panel2, "eNoweHaslo", 130, 14, true);
+    Label4 = makeLabel(Panel2, "Label4", QStringLiteral("Potwierdź nowe hasło:"), 12, 44, 110);
+    Label4->setFixedHeight(34);
     Label4->setWordWrap(true);
-    eNoweHasloPotw = makeEdit(Panel2, "eNoweHasloPotw", 130, 40, true);
+    eNoweHasloPotw = makeEdit(Panel2, "eNoweHasloPotw", 130, 50, true);
     eNoweHaslo->installEventFilter(this);
 
     setTabOrder(eNazwa, eHaslo);
@@ -109,10 +110,7 @@ void TfrmLogowanie::BitBtn1Click() {
                 accept();
                 break;
             case LoginSession::Outcome::ChangeRequired:
-                eNazwa->setEnabled(false);
-                eHaslo->setEnabled(false);
-                setWindowHeight(ChangeHeight);
-                eNoweHaslo->setFocus();
+                enterChangeMode();
                 break;
             case LoginSession::Outcome::Refused:
                 break;
@@ -136,6 +134,13 @@ void TfrmLogowanie::BitBtn1Click() {
         // Shown like any other error of the program; the dialog stays open.
         m_messages.showMessage(e.text(), QString());
     }
+}
+
+void TfrmLogowanie::enterChangeMode() {
+    eNazwa->setEnabled(false);
+    eHaslo->setEnabled(false);
+    setWindowHeight(ChangeHeight);
+    eNoweHaslo->setFocus();
 }
 
 void TfrmLogowanie::BitBtn2Click() { reject(); }

@@ -23,6 +23,8 @@ public:
     LoginSession& session() { return m_session; }
     bool inChangeMode() const;
 
+    // Name and password locked, the change fields shown.
+    void enterChangeMode();
     // Silent re-login of a remembered user by the name in eNazwa.
     void InitLogin();
 

@@ -1,0 +1,46 @@
+// Shows the login dialog in its two modes on the current display and saves a screenshot of
+// each: screenshot_login <folder>. Meant to run under Xvfb (tools/screenshots.sh).
+#include "AppContext.h"
+#include "Clock.h"
+#include "LoginSession.h"
+#include "MessageService.h"
+#include "TfrmLogowanie.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+void shoot(TfrmLogowanie& dialog, const QString& file) {
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(25);
+    }
+    const QRect frame = dialog.frameGeometry();
+    dialog.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Asystent systemu KOLM"));
+    const QString out = app.arguments().value(1, QStringLiteral("."));
+    QTemporaryDir programs;
+    StdErrMessageService messages;
+    AppContext context(programs.path(), {}, messages);
+    SystemClock clock;
+    LoginSession session(context.karty(), messages, clock, context.dates());
+    TfrmLogowanie dialog(session, messages);
+    dialog.show();
+    dialog.eNazwa->setText(QStringLiteral("kierownik"));
+    dialog.eHaslo->setText(QStringLiteral("haslo123"));
+    shoot(dialog, QDir(out).filePath(QStringLiteral("login-normal.png")));
+    dialog.enterChangeMode();
+    dialog.eNoweHaslo->setText(QStringLiteral("Nowe1234!"));
+    shoot(dialog, QDir(out).filePath(QStringLiteral("login-change.png")));
+    return 0;
+}
