@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+// A banded report engine: a project of named reports, each one page design of bands fed by
+// data views over row sets, rendered to PDF in two passes (measure and paginate, then paint).
+
+class ReportEngineError : public std::runtime_error {
+public:
+    explicit ReportEngineError(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    const QString& text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+// The rows of one data connection, already fetched. Field names match without regard to
+// letter case; values are what the report shows (text, number or date).
+class IRowSet {
+public:
+    virtual ~IRowSet() = default;
+    virtual int rowCount() const = 0;
+    virtual QVariant value(int row, const QString& field) const = 0;
+};
+
+// One band as it was printed, for tests and for checking a report without a PDF.
+struct PrintedBand {
+    QString band;
+    QString dataView;             // empty for bands without a data view
+    int row = -1;                 // the data view's row, -1 for none
+    QVector<QPair<QString, QString>> texts; // component name and printed text, in design order
+};
+
+class ReportDesign; // the private design of one report
+
+class Report {
+public:
+    explicit Report(std::shared_ptr<ReportDesign> design);
+    ~Report();
+    Report(Report&&) noexcept;
+    Report& operator=(Report&&) noexcept;
+
+    QString name() const;
+
+    // Data: the row set of a connection (named in the design), the handler called for each row
+    // of that connection before its bands print, and the row a connection stands on now.
+    void setConnection(const QString& connection, const IRowSet* rows);
+    void setRowHandler(const QString& connection, std::function<void()> handler);
+    int currentRow(const QString& connection) const;
+
+    // What row handlers change: texts of text, memo and label components, and whether a band
+    // prints (a hidden band prints nothing, its header bands neither, until shown again).
+    bool hasComponent(const QString& component) const;
+    void setComponentText(const QString& component, const QString& text);
+    QString componentText(const QString& component) const;
+    void setBandVisible(const QString& band, bool visible);
+
+    // The date printed on every page.
+    void setRunDate(const QDate& date);
+
+    // Writes the report as a PDF: into a temporary file next to path, renamed into place only
+    // when complete. Raises ReportEngineError.
+    void executeToPdf(const QString& path);
+    // The same walk over the data without layout: the bands in print order.
+    QVector<PrintedBand> executeToRecord();
+    // Page count of the last executeToPdf.
+    int lastPageCount() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+class ReportProject {
+public:
+    // Raises ReportEngineError for a malformed project.
+    static ReportProject fromJson(const QByteArray& json);
+    static ReportProject fromFile(const QString& path); // also ":/..." resources
+
+    QStringList reportNames() const;   // in project order
+    Report createReport(const QString& name) const; // a fresh report; raises for unknown names
+
+private:
+    QVector<std::shared_ptr<ReportDesign>> m_designs;
+};

@@ -1,0 +1,134 @@
+#include "SectionReport.h"
+
+#include "SqlQuery.h"
+#include "StructureLookup.h"
+#include "TextRules.h"
+
+namespace {
+
+enum Section { CzynnRyz, TermRyz, StanAdm, PracAdm, SrodRyz, WyborDob, RoznDob, PrzetBhp, AktualBhp };
+
+const QStringList kStructureBands{QStringLiteral("DVStruktBand"), QStringLiteral("DVStruktDataBand"),
+                                  QStringLiteral("DVStanBand"), QStringLiteral("DVStanDataBand")};
+const QString kGroupBand = QStringLiteral("DVCzynnDataBand");
+
+bool hasLocationLabel(int section) {
+    return section == StanAdm || section == SrodRyz || section == WyborDob || section == RoznDob;
+}
+
+// Fields shown through the display rule (letter substitution), per query level.
+QSet<QString> displayFields(int section, int level) {
+    if (section == PracAdm)
+        return {QStringLiteral("NAZWISKO"), QStringLiteral("IMIE")};
+    if (level == 2)
+        return {QStringLiteral("SKROTNAZWA"), QStringLiteral("KOD")};
+    if (level == 0 && (section == CzynnRyz || section == TermRyz || section == AktualBhp))
+        return {QStringLiteral("NAZWA")};
+    return {};
+}
+
+} // namespace
+
+SectionReport::SectionReport(const ReportProject& project, const Context& context)
+    : m_context(context), m_report(project.createReport(SectionSql::SectionNames.at(context.nrRaportu))) {
+    m_report.setRunDate(context.runDate);
+    if (m_context.previousLocation)
+        m_context.previousLocation->clear();
+}
+
+QString SectionReport::connectionName(const QString& queryName, int level) {
+    return QStringLiteral("Rv") + queryName + QStringLiteral("Conn") + QString::number(level + 1);
+}
+
+void SectionReport::open(const SectionStatements& statements) {
+    const int section = m_context.nrRaportu;
+    QVariantHash params;
+    params.insert(QStringLiteral("nowdata"), m_context.runDate);
+    params.insert(QStringLiteral("od"), m_context.runDate.startOfDay());
+    params.insert(QStringLiteral("do"), SectionSql::sixMonthsLater(m_context.runDate).startOfDay());
+    params.insert(QStringLiteral("zerodata"), QDate(1899, 12, 30));
+    for (int level = 0; level < statements.queries.size() && level < 3; ++level) {
+        const SectionQuery& q = statements.queries[level];
+        m_rows[level].open(m_context.db, q.sql, params, displayFields(section, level));
+        m_connections[level] = connectionName(q.name, level);
+        m_report.setConnection(m_connections[level], &m_rows[level]);
+    }
+    if (section == PrzetBhp)
+        loadNewestDates();
+    if (section == CzynnRyz || section == TermRyz)
+        m_report.setRowHandler(m_connections[0], [this] { onItemRow(); });
+    if (section == PrzetBhp || section == AktualBhp)
+        m_report.setRowHandler(m_connections[0], [this] { onGroupRow(); });
+    if (section != PracAdm)
+        m_report.setRowHandler(m_connections[1], [this] { onStructureRow(); });
+}
+
+void SectionReport::loadNewestDates() {
+    // One look-up for the whole section instead of one query per printed row; removed items
+    // count, as the rule wants.
+    SqlQuery q(m_context.db);
+    q.prepare(QStringLiteral("SELECT BHPDane.IdBHP AS GRUPA, BHPDane.IdStan AS STAN, MAX(BHPDANE_Sz.DataWaz) AS NAJ "
+                             "FROM BHPDane, BHPDANE_Sz WHERE BHPDane.Id = BHPDANE_Sz.IdBHPDane "
+                             "AND BHPDANE_Sz.DataWaz IS NOT NULL GROUP BY BHPDane.IdBHP, BHPDane.IdStan"));
+    q.open();
+    for (; !q.eof(); q.next())
+        m_newest.insert({q.fieldInt(QStringLiteral("GRUPA")), q.fieldInt(QStringLiteral("STAN"))},
+                        q.fieldDate(QStringLiteral("NAJ")));
+}
+
+bool SectionReport::workstationPrinted(int group, int station) const {
+    // No date at all counts as the empty date, which is not after the run date.
+    const QDate newest = m_newest.value({group, station});
+    return !(newest.isValid() && newest > m_context.runDate);
+}
+
+void SectionReport::onItemRow() {
+    if (m_context.previousLocation)
+        m_context.previousLocation->clear();
+}
+
+void SectionReport::onGroupRow() {
+    const int row = m_report.currentRow(m_connections[0]);
+    const QueryRowSet& groups = m_rows[0];
+    const int group = groups.intValue(row, QStringLiteral("IDLISTY"));
+    if (m_context.nrRaportu == PrzetBhp) {
+        // The group line stays whenever at least one of its workstations is printed.
+        bool anyPrinted = false;
+        const QueryRowSet& stations = m_rows[1];
+        for (int r = 0; r < stations.rowCount() && !anyPrinted; ++r)
+            if (stations.intValue(r, QStringLiteral("IDLISTY")) == group)
+                anyPrinted = workstationPrinted(group, stations.intValue(r, QStringLiteral("ID")));
+        m_report.setBandVisible(kGroupBand, anyPrinted);
+        for (const QString& band : kStructureBands)
+            m_report.setBandVisible(band, true);
+    }
+    QString path = m_context.lookup->GroupPath(groups.intValue(row, QStringLiteral("IDRODZSTRUKT")));
+    path.chop(5);
+    m_report.setComponentText(QStringLiteral("NazwaSrodGr"),
+                              StripPolishLetters(groups.raw(row, QStringLiteral("NAZWA")).toString() +
+                                                 QStringLiteral(" [") + path + QLatin1Char(']')));
+    if (m_context.previousLocation)
+        m_context.previousLocation->clear();
+}
+
+void SectionReport::onStructureRow() {
+    const int section = m_context.nrRaportu;
+    const int row = m_report.currentRow(m_connections[1]);
+    const QueryRowSet& structure = m_rows[1];
+    const int id = structure.intValue(row, QStringLiteral("ID"));
+    if (section == PrzetBhp) {
+        const bool printed = workstationPrinted(structure.intValue(row, QStringLiteral("IDLISTY")), id);
+        for (const QString& band : kStructureBands)
+            m_report.setBandVisible(band, printed);
+        // A workstation that is not printed must not hide the location of the next one.
+        if (!printed)
+            return;
+    }
+    const QString printedLocation = StripPolishLetters(StructureLookup::locationText(m_context.lookup->StructurePath(id)));
+    QString& previous = *m_context.previousLocation;
+    const bool repeat = printedLocation.isEmpty() || printedLocation == previous;
+    m_report.setComponentText(QStringLiteral("OpisElemStrukt"), repeat ? QString() : printedLocation);
+    if (hasLocationLabel(section))
+        m_report.setComponentText(QStringLiteral("lOpisElemStrukt"), repeat ? QString() : QStringLiteral("Umiejscowienie:"));
+    previous = printedLocation;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "QueryRowSet.h"
+#include "ReportEngine.h"
+#include "SectionSql.h"
+
+#include <QDate>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QString>
+#include <array>
+
+class StructureLookup;
+
+// One section of the summary report for one database: opens the section's queries, feeds
+// them to the section's report and applies the row rules (location texts, the safety-item
+// group line and the expired-item rule) while the report is printed.
+class SectionReport {
+public:
+    struct Context {
+        QSqlDatabase db;
+        QDate runDate;
+        int nrRaportu = 0;
+        StructureLookup* lookup = nullptr;
+        // The location text printed last; emptied at the start of every section.
+        QString* previousLocation = nullptr;
+    };
+
+    SectionReport(const ReportProject& project, const Context& context);
+
+    // Opens the queries in item, structure, workstation order. Raises EDBEngineError.
+    void open(const SectionStatements& statements);
+
+    void executeToPdf(const QString& path) { m_report.executeToPdf(path); }
+    QVector<PrintedBand> executeToRecord() { return m_report.executeToRecord(); }
+    int pageCount() const { return m_report.lastPageCount(); }
+    const QueryRowSet& rows(int level) const { return m_rows[level]; }
+
+    static QString connectionName(const QString& queryName, int level);
+
+private:
+    void onItemRow();
+    void onStructureRow();
+    void onGroupRow();
+    bool workstationPrinted(int group, int station) const;
+    void loadNewestDates();
+
+    Context m_context;
+    Report m_report;
+    std::array<QueryRowSet, 3> m_rows;
+    QString m_connections[3];
+    QHash<QPair<int, int>, QDate> m_newest; // (group, workstation) -> newest valid-until date
+};

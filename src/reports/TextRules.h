@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// Polish letters the report font encoding lacks become their plain letters (Ó and ó stay).
+QString StripPolishLetters(const QString& text);
