@@ -1,0 +1,342 @@
+#include "SectionSql.h"
+
+namespace {
+
+// The structure level's test whether a node exists on the run date.
+const QString kStructureExists = QStringLiteral(
+    " (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null)) ");
+
+// The latest survey of a workstation: the highest Id dated on or before the run date.
+const QString kLatestSurvey = QStringLiteral(
+    "PCzynSes.IdSesjaPom =(SELECT MAX(OSesPom.id) FROM OSesPom WHERE OSesPom.data<=:nowdata AND "
+    "OSesPom.IdStan=OStrukt.Id)");
+
+SectionStatements make(std::initializer_list<SectionQuery> queries) {
+    SectionStatements st;
+    for (const SectionQuery& q : queries)
+        st.queries.append(q);
+    return st;
+}
+
+// CzynnRyz and TermRyz differ only in the factor condition and a few blanks of their heads.
+struct FactorTexts {
+    QString itemName, structureName, workstationName;
+    QString condition;
+    QString itemHead;
+    QString structureFrom;
+    QString workstationSelect;
+};
+
+SectionStatements factorSection(const SelectionTables& s, const FactorTexts& t) {
+    const QString& P = s.positionTable;
+    const QString body = QStringLiteral(
+        " (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null)) AND "
+        "OStrukt.Id  = OSesPom.IdStan  AND  OSesPom.Data <= :nowdata AND OSesPom.Id = PCzynSes.IdSesjaPom "
+        "AND ");
+    const QString tail = QStringLiteral(" AND PCzynSes.IdCzynn = DCzynn.Id  AND ") + kLatestSurvey;
+
+    const QString item = t.itemHead + s.clause + body + t.condition + tail;
+    const QString structure =
+        QStringLiteral(" SELECT DISTINCT OStrukt.Id, ") + P + QStringLiteral(".Poz,  PCzynSes.IdCzynn ") +
+        t.structureFrom + QStringLiteral(" WHERE ") + s.clause + kStructureExists +
+        QStringLiteral(" AND OStrukt.Id = OSesPom.IdStan") +
+        QStringLiteral(" AND OSesPom.Data <= :nowdata ") +
+        QStringLiteral(" AND OSesPom.Id=PCzynSes.IdSesjaPom") + QStringLiteral(" AND ") + kLatestSurvey +
+        QStringLiteral(" ") + QStringLiteral(" AND ") + t.condition + QStringLiteral(" AND OStrukt.Id = ") +
+        P + QStringLiteral(".Id ") + QStringLiteral(" ORDER BY Poz");
+    const QString workstation = t.workstationSelect +
+                                QStringLiteral("(OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
+                                               ":nowdata OR OStrukt.DataUsun is null)) AND  "
+                                               "OStrukt.ID = OSesPom.IDStan AND OSesPom.Data <= :nowdata AND "
+                                               "OSesPom.ID = PCzynSes.IDSesjaPom AND ") +
+                                kLatestSurvey + QStringLiteral(" AND ") + t.condition +
+                                QStringLiteral(" ORDER BY OStrukt.Kod");
+    return make({{t.itemName, item}, {t.structureName, structure}, {t.workstationName, workstation}});
+}
+
+// The structure level of the sections whose items are workstations: every selected workstation
+// that exists on the run date, in selection order.
+QString workstationStructure(const SelectionTables& s, const QString& from) {
+    const QString& P = s.positionTable;
+    return QStringLiteral(" SELECT DISTINCT OStrukt.Id, ") + P + QStringLiteral(".Poz ") + from +
+           QStringLiteral(" WHERE ") + s.clause + kStructureExists + QStringLiteral(" AND OStrukt.Id = ") +
+           P + QStringLiteral(".Id ") + QStringLiteral(" ORDER BY Poz");
+}
+
+// " FROM  OStrukt , P" (or the variant without the blank before the comma) and its id-table form.
+QString positionFrom(const SelectionTables& s, const QString& plainHead) {
+    if (s.idTableUsed)
+        return QStringLiteral(" FROM  OStrukt, ") + s.idTable + QStringLiteral(", ") + s.positionTable;
+    return plainHead + s.positionTable;
+}
+
+// WyborDob and RoznDob share heads and levels; they differ in the item body.
+SectionStatements protectiveEquipmentSection(const SelectionTables& s, const QString& body,
+                                             const QString& suffix) {
+    const QString head =
+        s.idTableUsed ? QStringLiteral(" SELECT DISTINCT OStrukt.Id FROM OStrukt, ") + s.idTable +
+                            QStringLiteral(" WHERE")
+                      : QStringLiteral(" SELECT DISTINCT OStrukt.Id FROM OStrukt") + QStringLiteral(" WHERE");
+    const QString workstation =
+        QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.ID  FROM OStrukt  WHERE "
+                       "(OStrukt.DataUtw <= :nowdata AND "
+                       "(OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null))  ORDER BY OStrukt.Kod");
+    return make({{QStringLiteral("Qd1_") + suffix, head + s.clause + body},
+                 {QStringLiteral("Qd2_") + suffix,
+                  workstationStructure(s, positionFrom(s, QStringLiteral(" FROM  OStrukt , ")))},
+                 {QStringLiteral("Qd3_") + suffix, workstation}});
+}
+
+} // namespace
+
+namespace SectionSql {
+
+const QStringList SectionNames = {
+    QStringLiteral("CzynnRyz"), QStringLiteral("TermRyz"),  QStringLiteral("StanAdm"),
+    QStringLiteral("PracAdm"),  QStringLiteral("SrodRyz"),  QStringLiteral("WyborDob"),
+    QStringLiteral("RoznDob"),  QStringLiteral("PrzetBhp"), QStringLiteral("AktualBhp"),
+};
+
+SectionStatements PrepareCzynnRyz(const SelectionTables& s) {
+    const QString& I = s.idTable;
+    FactorTexts t;
+    t.itemName = QStringLiteral("Qr1_0");
+    t.structureName = QStringLiteral("Qr2_0");
+    t.workstationName = QStringLiteral("Qr3_0");
+    t.condition = QStringLiteral("PCzynSes.DataPom is null ");
+    t.itemHead =
+        s.idTableUsed
+            ? QStringLiteral(
+                  " SELECT DISTINCT DCzynn.Nazwa, DCzynn.Id, PCzynSes.IdCzynn  FROM DCzynn, OStrukt,") +
+                  I + QStringLiteral(", OSesPom, PCzynSes ") + QStringLiteral(" WHERE ")
+            : QStringLiteral(" SELECT DISTINCT DCzynn.Nazwa, DCzynn.Id, PCzynSes.IdCzynn  FROM DCzynn, "
+                             "OStrukt, OSesPom, PCzynSes WHERE ");
+    t.structureFrom = s.idTableUsed
+                          ? QStringLiteral(" FROM  OStrukt,") + I + QStringLiteral(", OSesPom, PCzynSes, ") +
+                                s.positionTable
+                          : QStringLiteral(" FROM  OStrukt , OSesPom, PCzynSes, ") + s.positionTable;
+    t.workstationSelect = QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.ID, "
+                                         "PCzynSes.IdCzynn FROM OStrukt  ,PCzynSes, OSesPom WHERE ");
+    return factorSection(s, t);
+}
+
+SectionStatements PrepareTermRyz(const SelectionTables& s) {
+    const QString& I = s.idTable;
+    FactorTexts t;
+    t.itemName = QStringLiteral("Qr1_1");
+    t.structureName = QStringLiteral("Qr2_1");
+    t.workstationName = QStringLiteral("Qr3_1");
+    t.condition = QStringLiteral("( PCzynSes.TermNastBad >= :od  AND PCzynSes.TermNastBad <= :do ) ");
+    t.itemHead =
+        s.idTableUsed
+            ? QStringLiteral(
+                  " SELECT DISTINCT DCzynn.Nazwa , DCzynn.Id, PCzynSes.IdCzynn  FROM DCzynn, OStrukt, ") +
+                  I + QStringLiteral(", OSesPom, PCzynSes") + QStringLiteral(" WHERE ")
+            : QStringLiteral(" SELECT DISTINCT DCzynn.Nazwa , DCzynn.Id, PCzynSes.IdCzynn  FROM DCzynn, "
+                             "OStrukt, OSesPom, PCzynSes WHERE ");
+    t.structureFrom = s.idTableUsed
+                          ? QStringLiteral(" FROM  OStrukt, ") + I + QStringLiteral(", OSesPom, PCzynSes, ") +
+                                s.positionTable
+                          : QStringLiteral(" FROM  OStrukt , OSesPom, PCzynSes, ") + s.positionTable;
+    t.workstationSelect =
+        QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.ID,PCzynSes.IdCzynn,"
+                       "PCzynSes.TermNastBad FROM OStrukt  ,PCzynSes, OSesPom WHERE ");
+    return factorSection(s, t);
+}
+
+SectionStatements PrepareStanAdm(const SelectionTables& s) {
+    // OPracow stays out of the outer FROM: it has no join condition there, so it only multiplied
+    // the rows, and with no employment at all it emptied the list of unstaffed workstations.
+    const QString head = s.idTableUsed ? QStringLiteral(" SELECT DISTINCT Ostrukt.Id FROM OStrukt, ") +
+                                             s.idTable + QStringLiteral(" WHERE ")
+                                       : QStringLiteral(" SELECT DISTINCT Ostrukt.Id FROM OStrukt WHERE ");
+    const QString body = QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR "
+                                        "OStrukt.DataUsun is null)) AND OStrukt.Id NOT "
+                                        "IN  (SELECT IdStan FROM OPRACOW WHERE DataZak is null)");
+    const QString workstation =
+        QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.ID FROM OStrukt WHERE "
+                       "(OStrukt.DataUtw <= :nowdata AND "
+                       "(OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null))  ORDER BY OStrukt.Kod");
+    return make({{QStringLiteral("Qa1_0"), head + s.clause + body},
+                 {QStringLiteral("Qa2_0"),
+                  workstationStructure(s, positionFrom(s, QStringLiteral(" FROM  OStrukt, ")))},
+                 {QStringLiteral("Qa3_0"), workstation}});
+}
+
+SectionStatements PreparePracAdm() {
+    const QString sql =
+        QStringLiteral("SELECT DISTINCT Nazwisko, Imie, Pesel FROM ODanOs") +
+        QStringLiteral(
+            " WHERE ODanOs.IdOsoby NOT IN (SELECT IdPrac FROM OPracow, OStrukt WHERE (OPracow.DataZak is "
+            "null) "
+            "AND (OPracow.IdStan = OStrukt.Id) AND (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
+            ":nowdata OR OStrukt.DataUsun is null)))  ORDER BY Nazwisko,Imie,Pesel");
+    return make({{QStringLiteral("Qa1_1"), sql}});
+}
+
+SectionStatements PrepareSrodRyz(const SelectionTables& s) {
+    const QString head =
+        s.idTableUsed ? QStringLiteral(" SELECT DISTINCT OStrukt.Id FROM OStrukt, ") + s.idTable +
+                            QStringLiteral(", OSesPom, PCzynSes ") + QStringLiteral(" WHERE")
+                      : QStringLiteral(" SELECT DISTINCT OStrukt.Id FROM OStrukt, OSesPom, PCzynSes WHERE");
+    const QString body = QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR "
+                                        "OStrukt.DataUsun is null)) AND "
+                                        "OStrukt.Id  = OSesPom.IdStan AND OSesPom.Data <= :nowdata AND "
+                                        "OSesPom.Id = PCzynSes.IdSesjaPom AND "
+                                        "PCzynSes.OcenaKomp >=30 AND ") +
+                         kLatestSurvey;
+    const QString tail = QStringLiteral(" AND (PCzynSes.IdSesjaPom NOT IN (SELECT IdSesji FROM OOchSesO) OR "
+                                        "PCzynSes.IdSesjaPom NOT IN (SELECT IdSesja FROM OProfOrg))");
+    const QString workstation =
+        QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.ID  FROM OStrukt  WHERE "
+                       "(OStrukt.DataUtw <= :nowdata AND "
+                       "(OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null))  ORDER BY OStrukt.Kod");
+    return make({{QStringLiteral("Qr1_2"), head + s.clause + body + tail},
+                 {QStringLiteral("Qr2_2"),
+                  workstationStructure(s, positionFrom(s, QStringLiteral(" FROM  OStrukt , ")))},
+                 {QStringLiteral("Qr3_2"), workstation}});
+}
+
+SectionStatements PrepareWyborDob(const SelectionTables& s) {
+    return protectiveEquipmentSection(
+        s,
+        QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun "
+                       "is null)) AND "
+                       "(OStrukt.Id IN (SELECT IdStanow FROM BDDoborOstateczny) AND OStrukt.Id NOT IN "
+                       "(SELECT IdStanow FROM "
+                       "BDWyborOchr))"),
+        QStringLiteral("0"));
+}
+
+SectionStatements PrepareRoznDob(const SelectionTables& s) {
+    return protectiveEquipmentSection(s,
+                                      QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun "
+                                                     ">= :nowdata OR OStrukt.DataUsun is null)) AND "
+                                                     "(OStrukt.Id IN (SELECT IdStanow FROM BDWyborOchr) AND "
+                                                     "OStrukt.Id NOT IN (SELECT IdStan FROM BhpDane "
+                                                     "WHERE IdPrac = 0))"),
+                                      QStringLiteral("1"));
+}
+
+SectionStatements PreparePrzetBhp(const SelectionTables& s) {
+    const QString& P = s.positionTable;
+    const QString head = s.idTableUsed ? QStringLiteral(" SELECT DISTINCT BHPGrupy.Nazwa, BHPGrupy.Id AS "
+                                                        "IdListy, BHPGrupy.IdRodzStrukt FROM OStrukt, ") +
+                                             s.idTable + QStringLiteral(", BHPDane, BHPDane_Sz, BHPGrupy ") +
+                                             QStringLiteral(" WHERE")
+                                       : QStringLiteral(" SELECT DISTINCT BHPGrupy.Nazwa, BHPGrupy.Id AS "
+                                                        "IdListy, BHPGrupy.IdRodzStrukt FROM OStrukt, "
+                                                        "BHPDane, BHPDane_Sz, BHPGrupy WHERE");
+    const QString body = QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR "
+                                        "OStrukt.DataUsun IS NULL)) AND OStrukt.Id = "
+                                        "BHPDane.IdStan AND BHPDane.DataUsun IS NULL AND BHPDane.Id = "
+                                        "BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz <= "
+                                        ":nowdata AND BHPDane_Sz.DataWaz IS NOT NULL) AND BHPDane.IdBHP = "
+                                        "BHPGrupy.ID AND BHPGrupy.TypStrukt = 1 AND "
+                                        "BHPGrupy.Okresowe = 1 ORDER BY BHPGrupy.Nazwa");
+    const QString structure =
+        QStringLiteral(" SELECT DISTINCT OStrukt.Id, ") + P + QStringLiteral(".Poz, BHPGrupy.Id AS IdListy") +
+        positionFrom(s, QStringLiteral(" FROM  OStrukt , ")) +
+        QStringLiteral(", BHPDane, BHPDane_Sz, BHPGrupy") + QStringLiteral(" WHERE ") + s.clause +
+        kStructureExists + QStringLiteral(" AND OStrukt.Id = BHPDane.IdStan") +
+        QStringLiteral(" AND BHPDane.DataUsun IS NULL") +
+        QStringLiteral(" AND BHPDane.Id = BHPDane_Sz.IdBHPDane") +
+        QStringLiteral(" AND (BHPDane_Sz.DataWaz <= :nowdata AND BHPDane_Sz.DataWaz IS NOT NULL)") +
+        QStringLiteral(" AND BHPDane.IdBHP = BHPGrupy.ID") + QStringLiteral(" AND OStrukt.Id = ") + P +
+        QStringLiteral(".Id ") + QStringLiteral(" ORDER BY Poz");
+    const QString workstation =
+        QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.Id, BHPGrupy.Id AS IdListy "
+                       "FROM OStrukt, BHPDane, "
+                       "BHPDane_Sz, BHPGrupy  WHERE (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
+                       ":nowdata OR OStrukt.DataUsun "
+                       "is null))  AND OStrukt.Id = BHPDane.IdStan AND BHPDane.DataUsun IS NULL AND "
+                       "BHPDane.Id = BHPDane_Sz.IdBHPDane AND "
+                       "(BHPDane_Sz.DataWaz <= :nowdata AND BHPDane_Sz.DataWaz IS NOT NULL) AND "
+                       "BHPDane.IdBHP = BHPGrupy.ID ORDER BY "
+                       "OStrukt.Kod");
+    return make({{QStringLiteral("Qb1_0"), head + s.clause + body},
+                 {QStringLiteral("Qb2_0"), structure},
+                 {QStringLiteral("Qb3_0"), workstation}});
+}
+
+SectionStatements PrepareAktualBhp(const SelectionTables& s) {
+    const QString& P = s.positionTable;
+    const QString head = s.idTableUsed ? QStringLiteral(" SELECT DISTINCT BHPGrupy.Nazwa, BHPGrupy.Id AS "
+                                                        "IdListy, BHPGrupy.IdRodzStrukt FROM OStrukt, ") +
+                                             s.idTable + QStringLiteral(", BHPDane_Sz, BHPDane, BHPGrupy ") +
+                                             QStringLiteral(" WHERE")
+                                       : QStringLiteral(" SELECT DISTINCT BHPGrupy.Nazwa, BHPGrupy.Id AS "
+                                                        "IdListy, BHPGrupy.IdRodzStrukt FROM OStrukt, "
+                                                        "BHPDane_Sz, BHPDane, BHPGrupy WHERE");
+    const QString body = QStringLiteral(
+        " (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null)) AND "
+        "OStrukt.Id = "
+        "BHPDane.IdStan AND (BHPDane.DataUsun > :nowdata OR BHPDane.DataUsun IS NULL) AND BHPDane.Id = "
+        "BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz IS NULL OR BHPDane_Sz.DataWaz = :zerodata) AND "
+        "BHPDane.IdBHP = "
+        "BHPGrupy.ID AND BHPGrupy.TypStrukt = 1 AND BHPGrupy.Okresowe = 1 ORDER BY BHPGrupy.Nazwa");
+    const QString structure =
+        QStringLiteral(" SELECT DISTINCT OStrukt.Id, ") + P + QStringLiteral(".Poz, BHPGrupy.Id AS IdListy") +
+        positionFrom(s, QStringLiteral(" FROM  OStrukt , ")) +
+        QStringLiteral(", BHPDane_Sz, BHPDane, BHPGrupy") + QStringLiteral(" WHERE ") + s.clause +
+        kStructureExists + QStringLiteral(" AND OStrukt.Id = BHPDane.IdStan") +
+        QStringLiteral(" AND (BHPDane.DataUsun > :nowdata OR BHPDane.DataUsun IS NULL)") +
+        QStringLiteral(" AND BHPDane.Id = BHPDane_Sz.IdBHPDane") +
+        QStringLiteral(" AND (BHPDane_Sz.DataWaz IS NULL OR BHPDane_Sz.DataWaz = :zerodata)") +
+        QStringLiteral(" AND BHPDane.IdBHP = BHPGrupy.ID") + QStringLiteral(" AND OStrukt.Id = ") + P +
+        QStringLiteral(".Id ") + QStringLiteral(" ORDER BY Poz");
+    const QString workstation =
+        QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.Id, BHPGrupy.Id  AS IdListy "
+                       "FROM OStrukt, BHPDane_Sz, "
+                       "BHPDane, BHPGrupy  WHERE (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
+                       ":nowdata OR OStrukt.DataUsun is "
+                       "null))  AND OStrukt.Id = BHPDane.IdStan AND (BHPDane.DataUsun > :nowdata OR "
+                       "BHPDane.DataUsun IS NULL) AND "
+                       "BHPDane.Id = BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz IS NULL OR "
+                       "BHPDane_Sz.DataWaz = :zerodata) AND "
+                       "BHPDane.IdBHP = BHPGrupy.ID ORDER BY OStrukt.Kod");
+    return make({{QStringLiteral("Qb1_1"), head + s.clause + body},
+                 {QStringLiteral("Qb2_1"), structure},
+                 {QStringLiteral("Qb3_1"), workstation}});
+}
+
+SectionStatements prepare(int nrRaportu, const SelectionTables& s) {
+    switch (nrRaportu) {
+    case 0:
+        return PrepareCzynnRyz(s);
+    case 1:
+        return PrepareTermRyz(s);
+    case 2:
+        return PrepareStanAdm(s);
+    case 3:
+        return PreparePracAdm();
+    case 4:
+        return PrepareSrodRyz(s);
+    case 5:
+        return PrepareWyborDob(s);
+    case 6:
+        return PrepareRoznDob(s);
+    case 7:
+        return PreparePrzetBhp(s);
+    case 8:
+        return PrepareAktualBhp(s);
+    default:
+        return SectionStatements();
+    }
+}
+
+QDate sixMonthsLater(const QDate& runDate) {
+    int year = runDate.year();
+    int month = runDate.month() + 6;
+    // Only months 13 to 18 carry into the next year; 12 (from June) stays in this one.
+    if (month > 12) {
+        month -= 12;
+        ++year;
+    }
+    int day = runDate.day();
+    while (day > 1 && !QDate::isValid(year, month, day))
+        --day;
+    return QDate(year, month, day);
+}
+
+} // namespace SectionSql
