@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -48,25 +50,32 @@ public:
     Report& operator=(Report&&) noexcept;
 
     QString name() const;
+    QString pageName() const;            // report name + "." + the page's name
+    QStringList connectionNames() const; // in the order of the data views
 
-    // Data: the row set of a connection (named in the design), the handler called for each row
-    // of that connection before its bands print, and the row a connection stands on now.
+    // Data: the row set of a connection (named in the design; it must outlive the execution),
+    // the handler called for each row of that connection before its bands print, and the row
+    // a connection stands on now: during a run its first row until it is read, afterwards the
+    // last row read; -1 for an empty row set or before the first run.
     void setConnection(const QString& connection, const IRowSet* rows);
     void setRowHandler(const QString& connection, std::function<void()> handler);
     int currentRow(const QString& connection) const;
 
     // What row handlers change: texts of text, memo and label components, and whether a band
     // prints (a hidden band prints nothing, its header bands neither, until shown again).
+    // Names ignore letter case; unknown names raise ReportEngineError. Texts and visibility
+    // stay as set across executions; a fresh report starts from the design.
     bool hasComponent(const QString& component) const;
     void setComponentText(const QString& component, const QString& text);
     QString componentText(const QString& component) const;
     void setBandVisible(const QString& band, bool visible);
 
-    // The date printed on every page.
+    // The date printed on every page ("yyyy-MM-dd"); today unless set.
     void setRunDate(const QDate& date);
 
     // Writes the report as a PDF: into a temporary file next to path, renamed into place only
-    // when complete. Raises ReportEngineError.
+    // when complete. Raises ReportEngineError; an error raised by a row handler passes through
+    // unchanged. After a failure the file under path is as it was before.
     void executeToPdf(const QString& path);
     // The same walk over the data without layout: the bands in print order.
     QVector<PrintedBand> executeToRecord();

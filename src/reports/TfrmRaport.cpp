@@ -3,22 +3,99 @@
 #include "AliasRegistry.h"
 #include "AppContext.h"
 #include "Clock.h"
+#include "DbEngine.h"
+#include "MessageService.h"
 #include "Errors.h"
 #include "GlobalUtils.h"
+#include "ReportLogin.h"
+#include "SectionReport.h"
+#include "SqlQuery.h"
+#include "StructureLookup.h"
+
+#include <QDir>
+#include <QSqlQuery>
+
+const QString TfrmRaport::ProjectResource = QStringLiteral(":/project/summary.json");
+
+namespace {
+
+const QString kAsyst = QStringLiteral("ASYST");
+
+// "Temp" + the time of day as a fraction of a day, times factor.
+QString tempTableName(double factor) {
+    const double fraction = Clock::instance().now().time().msecsSinceStartOfDay() / 86400000.0;
+    return QStringLiteral("Temp") + QString::number(qint64(fraction * factor));
+}
+
+void dropIgnoringErrors(const QSqlDatabase& db, const QString& table) {
+    if (table.isEmpty())
+        return;
+    QSqlQuery q(db);
+    q.exec(QStringLiteral(" DROP TABLE ") + table);
+}
+
+// Fills a temporary table with one prepared statement inside one transaction.
+void fillTable(const QSqlDatabase& db, const QString& sql, const QStringList& entries, bool withPosition) {
+    QSqlDatabase conn = db;
+    if (!conn.transaction())
+        DbEngine::raise(conn.lastError());
+    try {
+        QSqlQuery q(conn);
+        if (!q.prepare(sql))
+            DbEngine::raise(q.lastError());
+        int position = 0;
+        for (const QString& entry : entries) {
+            q.bindValue(0, entry.toInt());
+            if (withPosition)
+                q.bindValue(1, ++position);
+            if (!q.exec())
+                DbEngine::raise(q.lastError());
+        }
+        q.clear();
+        if (!conn.commit())
+            DbEngine::raise(conn.lastError());
+    } catch (...) {
+        conn.rollback();
+        throw;
+    }
+}
+
+} // namespace
 
 TfrmRaport::TfrmRaport(AppContext& app) : m_app(app) {}
 
+TfrmRaport::~TfrmRaport() = default;
+
+void TfrmRaport::setTableNames(const QString& positionTable, const QString& idTable) {
+    m_tabelaPoz = positionTable;
+    m_tabelaId = idTable;
+}
+
 bool TfrmRaport::FormCreate() {
     m_dataRaportu = Clock::instance().today();
-    m_app.dates().ApplyDateFormat(m_app.settings().ReadSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("FormDaty")));
-    m_zapamietanyAlias = m_app.settings().ReadAliasName();
+    TMyIniFile& ini = m_app.settings();
+    m_app.dates().ApplyDateFormat(ini.ReadSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("FormDaty")));
+    m_sortByCode = ini.ReadAsystentSetting(kAsyst, QStringLiteral("SortStrukList")) == QLatin1String("Kod");
     try {
+        m_project = std::make_unique<ReportProject>(ReportProject::fromFile(ProjectResource));
+        m_listaRaportow = m_project->reportNames();
+    } catch (const ReportEngineError& e) {
+        m_app.messages().showMessage(e.text(), QString());
+    }
+    m_succeeded = false;
+    try {
+        m_zapamietanyAlias = ini.ReadAliasName();
+        if (!m_project)
+            throw EKolmError(QStringLiteral("no report project"));
         m_succeeded = ProcessDatabases();
+        if (m_succeeded)
+            ini.WriteAsystentSetting(kAsyst, QStringLiteral("DataAsys"), m_app.dates().formatDate(m_dataRaportu));
     } catch (const std::exception&) {
         m_succeeded = false;
     }
     try {
-        m_app.settings().WriteAliasName(m_zapamietanyAlias);
+        if (!m_zapamietanyAlias.isEmpty())
+            ini.WriteAliasName(m_zapamietanyAlias);
     } catch (const EKolmError&) {
         m_succeeded = false;
     }
@@ -28,20 +105,161 @@ bool TfrmRaport::FormCreate() {
 
 bool TfrmRaport::ProcessDatabases() {
     bool result = false;
+    // Dates written during the run (file names, the six-month limit) use the start-up format.
+    DateConventions& dates = m_app.dates();
+    const DateConventions userDates = dates;
+    dates = DateConventions();
+    struct Restore {
+        DateConventions& target;
+        const DateConventions& saved;
+        ~Restore() { target = saved; }
+    } restore{dates, userDates};
+
     QStringList lines;
     m_app.settings().ReadAliasDatabases(lines);
     for (const QString& line : lines) {
         const QString alias = TMyIniFile::aliasOfLine(line);
         if (!IsInterBaseAlias(AliasRegistry(m_app.aliasRegistryPath()), alias))
             continue;
-        m_app.settings().WriteAliasName(alias);
-        if (!m_app.karty().GetDatabase().isOpen()) {
-            // The access message has been shown; the rest of the run stops here.
-            m_app.karty().CloseDatabase();
-            throw EDBEngineError(SharedConnection::AccessMessage);
+        QString root = m_app.settings().ReadPathDatabase(kAsyst, alias);
+        // No entry at all is the program's folder too, never a folder named after the marker.
+        if (root.isEmpty() || root == TMyIniFile::Missing)
+            root = m_app.programFolder();
+        const QString folder = QDir(root).filePath(alias);
+        const QString reports = QDir(folder).filePath(QStringLiteral("Raporty"));
+        if (!QDir().mkpath(folder) || !QDir().mkpath(reports)) {
+            result = false;
+            continue;
         }
-        result = true;
+        m_app.settings().WriteAliasName(alias);
+        m_app.karty().GetDatabase();
+        if (!LoginFromCommandLine()) {
+            m_app.karty().CloseDatabase();
+            continue;
+        }
+        {
+            const QSqlDatabase db = m_app.karty().GetDatabase();
+            m_tree.LoadStructureTree(db, m_dataRaportu, m_sortByCode);
+            m_lookup = std::make_unique<StructureLookup>(db);
+        }
+        try {
+            RunReports(reports);
+            result = true;
+        } catch (const std::exception&) {
+            result = false;
+        }
+        m_lookup.reset();
         m_app.karty().CloseDatabase();
     }
     return result;
+}
+
+bool TfrmRaport::LoginFromCommandLine() {
+    const QString digit = m_app.argument(0), name = m_app.argument(1), password = m_app.argument(2);
+    if (digit.isEmpty() || name.isEmpty() || password.isEmpty())
+        return false;
+    if (!m_login)
+        m_login = std::make_unique<ReportLogin>(m_app.karty(), m_app.messages());
+    return m_login->BitBtn1Click(name, password);
+}
+
+bool TfrmRaport::sectionAllowed(int nrRaportu) const {
+    const TPrawaDostepu* rights = m_login ? m_login->Rights() : nullptr;
+    if (!rights)
+        return false;
+    switch (nrRaportu) {
+    case 0:
+    case 1:
+    case 4:
+        return rights->WINNE != 0;
+    case 2:
+    case 3:
+        return rights->AWydruk != 0;
+    case 5:
+    case 6:
+        return rights->DWydruk != 0;
+    default:
+        return rights->BWydruk != 0;
+    }
+}
+
+void TfrmRaport::RunReports(const QString& reportsFolder) {
+    const QSqlDatabase db = m_app.karty().GetDatabase();
+    for (int i = 0; i < m_listaRaportow.size(); ++i) {
+        const QString name = m_listaRaportow[i];
+        if (m_app.settings().ReadAsystentSetting(kAsyst, name) != QLatin1String("T"))
+            continue;
+        m_nrRaportu = i;
+        m_tabelaPoz = tempTableName(1000000.0);
+        m_tabelaId = tempTableName(10000000.0);
+        const QString sectionFolder = QDir(reportsFolder).filePath(name);
+        QDir().mkpath(sectionFolder);
+        const QString output = QDir::toNativeSeparators(
+            QDir(sectionFolder).filePath(name + m_app.dates().formatDate(m_dataRaportu) + QStringLiteral(".pdf")));
+        if (!sectionAllowed(i))
+            continue;
+        // The section's temporary tables go whatever happens in it.
+        struct Drop {
+            TfrmRaport* self;
+            const QSqlDatabase& db;
+            ~Drop() {
+                self->DropPositionTable(db);
+                self->DropIdTable(db);
+            }
+        } drop{this, db};
+        const int index = SectionSql::SectionNames.indexOf(name);
+        const SelectionTables tables = index == 3 ? SelectionTables() : PrepareSelection(db);
+        SectionReport::Context context;
+        context.db = db;
+        context.runDate = m_dataRaportu;
+        context.nrRaportu = index;
+        context.lookup = m_lookup.get();
+        context.previousLocation = &m_previousLocation;
+        SectionReport report(*m_project, context);
+        try {
+            report.open(SectionSql::prepare(index, tables));
+        } catch (const EDBEngineError&) {
+            // A section whose queries cannot be opened ends this database's sections.
+            return;
+        }
+        if (m_observer)
+            m_observer(i, report);
+        report.executeToPdf(output);
+        m_written << output;
+    }
+}
+
+void TfrmRaport::DropPositionTable(const QSqlDatabase& db) { dropIgnoringErrors(db, m_tabelaPoz); }
+
+void TfrmRaport::DropIdTable(const QSqlDatabase& db) { dropIgnoringErrors(db, m_tabelaId); }
+
+SelectionTables TfrmRaport::PrepareSelection(const QSqlDatabase& db) {
+    SelectionTables out;
+    const QString list = m_tree.SelectedWorkstations();
+    const QStringList entries = list.isEmpty() ? QStringList() : list.split(QLatin1Char(','));
+    const int separators = list.count(QLatin1Char(','));
+    if (separators > 400) {
+        DropIdTable(db);
+        {
+            QSqlQuery create(db);
+            create.exec(QStringLiteral(" CREATE TABLE ") + m_tabelaId + QStringLiteral(" (IdPom Integer)"));
+        }
+        fillTable(db, QStringLiteral(" INSERT INTO ") + m_tabelaId + QStringLiteral(" (IdPom) VALUES ( ?)"), entries,
+                  false);
+        out.clause = QStringLiteral(" OStrukt.Id = ") + m_tabelaId + QStringLiteral(".IdPom AND ");
+        out.idTableUsed = true;
+    } else if (!list.isEmpty()) {
+        out.clause = QStringLiteral(" OStrukt.Id IN ( ") + list + QStringLiteral(" ) AND ");
+    } else {
+        out.clause = QStringLiteral(" OStrukt.Id IN ( -1 ) AND ");
+    }
+    DropPositionTable(db);
+    SqlQuery::executeDirect(db, QStringList{QStringLiteral(" CREATE TABLE ") + m_tabelaPoz + QStringLiteral(" ( "),
+                                            QStringLiteral(" Id Integer, "), QStringLiteral(" Poz Integer)")}
+                                    .join(QLatin1Char('\n')));
+    fillTable(db, QStringLiteral(" INSERT INTO ") + m_tabelaPoz + QStringLiteral(" (Id,Poz) VALUES ( ?, ?)"), entries,
+              true);
+    out.positionTable = m_tabelaPoz;
+    out.idTable = m_tabelaId;
+    return out;
 }

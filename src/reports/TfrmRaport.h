@@ -1,26 +1,69 @@
 #pragma once
 
+#include "ReportEngine.h"
+#include "SectionSql.h"
+#include "StructureTree.h"
+
 #include <QDate>
+#include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
 
 class AppContext;
+class ReportLogin;
+class SectionReport;
+class StructureLookup;
 
-// The report generator's run over the databases of the configuration file. The program has
-// no window: the whole run happens when run() is called, and its outcome decides whether the
-// date of the last report is written.
+// The report generator's run over the databases of the configuration file: for each database
+// it logs the command-line user in, loads the structure valid on the run date and writes every
+// enabled section the user may see as a PDF file. The program has no window; the outcome
+// decides whether the date of the last report is written.
 class TfrmRaport {
 public:
+    static const QString ProjectResource; // ":/project/summary.json"
+
     explicit TfrmRaport(AppContext& app);
+    ~TfrmRaport();
 
     // The whole run; true when it succeeded.
     bool FormCreate();
     bool succeeded() const { return m_succeeded; }
 
+    // A test hook: called for each section with its report just before it is written.
+    using SectionObserver = std::function<void(int nrRaportu, SectionReport& report)>;
+    void setSectionObserver(SectionObserver observer) { m_observer = std::move(observer); }
+    // Written files of the run, in order.
+    const QStringList& writtenFiles() const { return m_written; }
+
+    // Exposed for tests of the structure selection.
+    StructureTree& tree() { return m_tree; }
+    SelectionTables PrepareSelection(const QSqlDatabase& db);
+    void DropPositionTable(const QSqlDatabase& db);
+    void DropIdTable(const QSqlDatabase& db);
+    void setTableNames(const QString& positionTable, const QString& idTable);
+
 private:
     bool ProcessDatabases();
+    bool LoginFromCommandLine();
+    void RunReports(const QString& reportsFolder);
+    bool sectionAllowed(int nrRaportu) const;
 
     AppContext& m_app;
     QDate m_dataRaportu;
     QString m_zapamietanyAlias;
+    QStringList m_listaRaportow;
+    int m_nrRaportu = 0;
+    QString m_tabelaPoz;
+    QString m_tabelaId;
+    bool m_sortByCode = false;
     bool m_succeeded = false;
+    StructureTree m_tree;
+    std::unique_ptr<ReportProject> m_project;
+    std::unique_ptr<ReportLogin> m_login;
+    std::unique_ptr<StructureLookup> m_lookup;
+    QString m_previousLocation;
+    SectionObserver m_observer;
+    QStringList m_written;
 };

@@ -1,7 +1,10 @@
+#include "DatabaseFactory.h"
 #include "MyIniFile.h"
 #include "TestSupport.h"
 
+#include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -30,12 +33,26 @@ protected:
     QString m_db;
 };
 
-TEST_F(KolmrapProcessTest, OpensEachConfiguredDatabaseAndRestoresTheAlias) {
-    const auto r = run({"0"});
+TEST_F(KolmrapProcessTest, WritesTheReportAndTellsTheOutcomeByExitStatus) {
+    DatabaseFactory::runScript(m_db, DatabaseFactory::resourceScript("demo.sql"));
+    TestSupport::writeFile(m_programs.filePath("brel.ini"),
+                           "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
+                           "[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\nASYST.PracAdm.Str=T\n");
+    const auto r = run({"0", "admin", "Admin123!"});
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
     EXPECT_EQ(r.stdErr, "");
-    EXPECT_EQ(TMyIniFile(m_programs.filePath("brel.ini")).ReadAliasName(), "wlasny");
+    const QString today = QDate::currentDate().toString("yyyy-MM-dd");
+    EXPECT_TRUE(QFileInfo::exists(m_programs.filePath("firma/Raporty/PracAdm/PracAdm" + today + ".pdf")));
+    const TMyIniFile ini(m_programs.filePath("brel.ini"));
+    EXPECT_EQ(ini.ReadAliasName(), "wlasny");
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "DataAsys"), today);
+
+    // The login message goes to standard error; nobody waits for it.
+    const auto wrong = run({"0", "admin", "zle"});
+    ASSERT_TRUE(wrong.finished);
+    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_TRUE(wrong.stdErr.contains("UWAGA: Niepoprawne HASŁO lub NAZWA")) << wrong.stdErr.toStdString();
 }
 
 TEST_F(KolmrapProcessTest, UnreachableDatabaseIsReportedOnStandardErrorWithoutWaiting) {
@@ -85,7 +102,8 @@ TEST_F(KolmrapProcessTest, SecondInstanceEndsAtOnceAndAKilledHolderBlocksNothing
     ::kill(pid_t(holder.processId()), SIGKILL);
     holder.waitForFinished();
     const auto after = run({"0"});
-    EXPECT_EQ(after.exitCode, 0) << after.stdErr.toStdString();
+    EXPECT_TRUE(after.finished);
+    EXPECT_NE(after.exitCode, 2) << after.stdErr.toStdString();
 }
 
 } // namespace
