@@ -36,6 +36,18 @@ SectionReport::SectionReport(const ReportProject& project, const Context& contex
         m_context.previousLocation->clear();
 }
 
+void SectionReport::executeToPdf(const QString& path) {
+    if (m_context.previousLocation)
+        m_context.previousLocation->clear();
+    m_report.executeToPdf(path);
+}
+
+QVector<PrintedBand> SectionReport::executeToRecord() {
+    if (m_context.previousLocation)
+        m_context.previousLocation->clear();
+    return m_report.executeToRecord();
+}
+
 QString SectionReport::connectionName(const QString& queryName, int level) {
     return QStringLiteral("Rv") + queryName + QStringLiteral("Conn") + QString::number(level + 1);
 }

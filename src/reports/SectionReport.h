@@ -31,8 +31,10 @@ public:
     // Opens the queries in item, structure, workstation order. Raises EDBEngineError.
     void open(const SectionStatements& statements);
 
-    void executeToPdf(const QString& path) { m_report.executeToPdf(path); }
-    QVector<PrintedBand> executeToRecord() { return m_report.executeToRecord(); }
+    // Each walk starts with no previous location text, so a record taken first does not change
+    // what the file shows.
+    void executeToPdf(const QString& path);
+    QVector<PrintedBand> executeToRecord();
     int pageCount() const { return m_report.lastPageCount(); }
     const QueryRowSet& rows(int level) const { return m_rows[level]; }
 

@@ -79,6 +79,17 @@ TEST_F(ReportRunTest, WritesEverySectionAndTheRunDate) {
     EXPECT_GT(QFileInfo(one).size(), 1000);
 }
 
+TEST_F(ReportRunTest, AFailedSectionStillDropsItsTemporaryTables) {
+    // A file where the section's folder belongs: the report cannot be written.
+    QDir().mkpath(reports(m_dir.path()));
+    TestSupport::writeFile(reports(m_dir.path()) + "/StanAdm", "in the way");
+    EXPECT_FALSE(run({"0", "admin", "Admin123!"}));
+    EXPECT_EQ(setting("DataAsys"), "2026-01-01");
+    EXPECT_EQ(m_written.size(), 2) << "the sections after the failed one are not produced";
+    EXPECT_TRUE(tempTables().isEmpty()) << tempTables().join(',').toStdString();
+    EXPECT_EQ(TMyIniFile(m_dir.filePath("brel.ini")).ReadAliasName(), "wlasny");
+}
+
 TEST_F(ReportRunTest, WithoutUserOnlyFoldersAreMade) {
     EXPECT_FALSE(run({"0"}));
     EXPECT_TRUE(QFileInfo(reports(m_dir.path())).isDir());
