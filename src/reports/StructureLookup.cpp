@@ -2,6 +2,7 @@
 
 #include "SqlQuery.h"
 
+#include <QElapsedTimer>
 #include <QSet>
 #include <QStringList>
 
@@ -50,8 +51,11 @@ QString StructureLookup::StructurePath(int id) {
     if (cached != m_structurePaths.constEnd())
         return *cached;
     if (!m_structureLoaded) {
+        QElapsedTimer timer;
+        timer.start();
         m_structure = load(m_db, QStringLiteral("SELECT Id,IdRodzStrukt,SkrotNazwa FROM OStrukt"), QStringLiteral("SkrotNazwa"));
         m_structureLoaded = true;
+        m_sqlMs += timer.elapsed();
     }
     const QString p = path(m_structure, id, QStringLiteral("\r"));
     m_structurePaths.insert(id, p);
@@ -63,8 +67,11 @@ QString StructureLookup::GroupPath(int id) {
     if (cached != m_groupPaths.constEnd())
         return *cached;
     if (!m_groupsLoaded) {
+        QElapsedTimer timer;
+        timer.start();
         m_groups = load(m_db, QStringLiteral("SELECT Id,IdRodzStrukt,Nazwa FROM BHPGrupy"), QStringLiteral("Nazwa"));
         m_groupsLoaded = true;
+        m_sqlMs += timer.elapsed();
     }
     const QString p = path(m_groups, id, QStringLiteral("  |  "));
     m_groupPaths.insert(id, p);

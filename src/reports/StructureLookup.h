@@ -20,6 +20,9 @@ public:
     // parent (the node itself left out).
     static QString locationText(const QString& structurePath);
 
+    // Time spent reading the tables so far.
+    qint64 sqlMs() const { return m_sqlMs; }
+
 private:
     struct Entry {
         int parent = 0;
@@ -35,4 +38,5 @@ private:
     QHash<int, Entry> m_groups;
     QHash<int, QString> m_structurePaths;
     QHash<int, QString> m_groupPaths;
+    qint64 m_sqlMs = 0;
 };

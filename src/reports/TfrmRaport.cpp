@@ -13,6 +13,7 @@
 #include "StructureLookup.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSqlQuery>
 
 const QString TfrmRaport::ProjectResource = QStringLiteral(":/project/summary.json");
@@ -208,7 +209,12 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
             }
         } drop{this, db};
         const int index = SectionSql::SectionNames.indexOf(name);
+        SectionTiming timing;
+        timing.name = name;
+        QElapsedTimer clock;
+        clock.start();
         const SelectionTables tables = index == 3 ? SelectionTables() : PrepareSelection(db);
+        timing.selectionMs = clock.restart();
         SectionReport::Context context;
         context.db = db;
         context.runDate = m_dataRaportu;
@@ -222,9 +228,17 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
             // A section whose queries cannot be opened ends this database's sections.
             return;
         }
+        timing.openMs = clock.restart();
         if (m_observer)
             m_observer(i, report);
+        const qint64 lookupBefore = m_lookup->sqlMs();
         report.executeToPdf(output);
+        timing.renderMs = clock.elapsed();
+        timing.lookupMs = m_lookup->sqlMs() - lookupBefore;
+        timing.pages = report.pageCount();
+        for (int level = 0; level < 3; ++level)
+            timing.rows += report.rows(level).rowCount();
+        m_timings << timing;
         m_written << output;
     }
 }

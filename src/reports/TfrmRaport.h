@@ -22,6 +22,17 @@ class StructureLookup;
 // decides whether the date of the last report is written.
 class TfrmRaport {
 public:
+    // Where one section's time went (for the benchmark).
+    struct SectionTiming {
+        QString name;
+        qint64 selectionMs = 0; // structure selection and temporary tables
+        qint64 openMs = 0;      // the section's queries, opened and fetched
+        qint64 renderMs = 0;    // layout and PDF, with the row rules
+        qint64 lookupMs = 0;    // of renderMs: reading ancestry tables
+        int pages = 0;
+        int rows = 0;
+    };
+
     static const QString ProjectResource; // ":/project/summary.json"
 
     explicit TfrmRaport(AppContext& app);
@@ -36,6 +47,7 @@ public:
     void setSectionObserver(SectionObserver observer) { m_observer = std::move(observer); }
     // Written files of the run, in order.
     const QStringList& writtenFiles() const { return m_written; }
+    const QVector<SectionTiming>& timings() const { return m_timings; }
 
     // Exposed for tests of the structure selection.
     StructureTree& tree() { return m_tree; }
@@ -66,4 +78,5 @@ private:
     QString m_previousLocation;
     SectionObserver m_observer;
     QStringList m_written;
+    QVector<SectionTiming> m_timings;
 };

@@ -3,6 +3,8 @@
 #include "DatabaseFactory.h"
 #include "DbEngine.h"
 #include "Errors.h"
+#include "Passwords.h"
+#include "TPrawaDostepu.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -255,6 +257,19 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
             Inserter param(db, tx, QStringLiteral("INSERT INTO OPARAM (ID, POLITYKAHASEL) VALUES (?,?)"));
             param.row({1, 0});
             param.finish();
+            // The user the report runs as: every right, password "Admin123!".
+            QStringList columns{QStringLiteral("ID"), QStringLiteral("NAZWAUZYTK"), QStringLiteral("HASLO")};
+            QStringList marks{QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("?")};
+            QVariantList values{1, QStringLiteral("admin"), HashPassword(QStringLiteral("Admin123!"))};
+            for (const QString& right : TPrawaDostepu::fieldNames()) {
+                columns << right;
+                marks << QStringLiteral("?");
+                values << 1;
+            }
+            Inserter user(db, tx, QStringLiteral("INSERT INTO APRAWADOSTEPU (%1) VALUES (%2)")
+                                      .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+            user.row(values);
+            user.finish();
         }
         tx.commit();
     } catch (...) {

@@ -1,0 +1,185 @@
+// bench_report: the cost of a full summary report on a synthetic organisation.
+//   bench_report <small|medium|large> [--db file.fdb] [--out table.txt]
+// Creates the organisation once (kept in the given file, by default /tmp/kolm-bench/org-<size>.fdb),
+// runs every section in process with a breakdown per section, times the sections' queries
+// alone as the floor the run cannot beat, and runs the kolmrap program itself for its wall
+// time and peak memory.
+#include "AliasRegistry.h"
+#include "AppContext.h"
+#include "DbEngine.h"
+#include "Errors.h"
+#include "MessageService.h"
+#include "OrgGenerator.h"
+#include "QueryRowSet.h"
+#include "SectionSql.h"
+#include "TfrmRaport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+QString g_table;
+
+void out(const QString& line) {
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+    g_table += line + QLatin1Char('\n');
+}
+
+void writeConfig(const QString& folder, const QString& db) {
+    AliasRegistry registry(AliasRegistry::defaultPath(folder));
+    registry.addAlias(QStringLiteral("bench"), AliasRegistry::InterBaseDriver, {QStringLiteral("SERVER NAME=") + db});
+    registry.save();
+    TMyIniFile ini(QDir(folder).filePath(QStringLiteral("brel.ini")));
+    ini.WriteAliasDatabase(QStringLiteral("ALIAS"), QStringLiteral("bench"), QStringLiteral("Benchmark"));
+    ini.WritePathDatabase(QStringLiteral("ASYST"), QStringLiteral("bench"), QString());
+    for (const QString& s : SectionSql::SectionNames)
+        ini.WriteAsystentSetting(QStringLiteral("ASYST"), s, QStringLiteral("T"));
+}
+
+// The sections' queries alone, opened and fetched whole, over a prepared selection.
+QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages) {
+    QVector<qint64> times;
+    AppContext app(folder, {}, messages);
+    app.settings().WriteAliasName(QStringLiteral("bench"));
+    {
+        const QSqlDatabase db = app.karty().GetDatabase();
+        TfrmRaport form(app);
+        form.tree().LoadStructureTree(db, QDate::currentDate(), false);
+        form.setTableNames(QStringLiteral("BENCHPOZ"), QStringLiteral("BENCHID"));
+        const SelectionTables tables = form.PrepareSelection(db);
+        QVariantHash params;
+        params.insert(QStringLiteral("nowdata"), QDate::currentDate());
+        params.insert(QStringLiteral("od"), QDate::currentDate().startOfDay());
+        params.insert(QStringLiteral("do"), SectionSql::sixMonthsLater(QDate::currentDate()).startOfDay());
+        params.insert(QStringLiteral("zerodata"), QDate(1899, 12, 30));
+        for (int i = 0; i < SectionSql::SectionNames.size(); ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            for (const SectionQuery& q : SectionSql::prepare(i, tables).queries) {
+                QueryRowSet rows;
+                rows.open(db, q.sql, params, {});
+            }
+            times << timer.elapsed();
+        }
+        form.DropPositionTable(db);
+        form.DropIdTable(db);
+    }
+    app.karty().CloseDatabase();
+    return times;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    const QStringList args = application.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: bench_report <small|medium|large> [--db file.fdb] [--out table.txt]\n");
+        return 64;
+    }
+    auto option = [&](const char* name, const QString& fallback) {
+        const int at = args.indexOf(QLatin1String(name));
+        return at >= 0 && at + 1 < args.size() ? args[at + 1] : fallback;
+    };
+    const QString size = args[0];
+    const QString dbPath = option("--db", QStringLiteral("/tmp/kolm-bench/org-%1.fdb").arg(size));
+    const QString outPath = option("--out", QStringLiteral("bench-report-%1.txt").arg(size));
+    StdErrMessageService messages;
+    try {
+        if (!QFileInfo::exists(dbPath)) {
+            QDir().mkpath(QFileInfo(dbPath).absolutePath());
+            QElapsedTimer timer;
+            timer.start();
+            const auto c = OrgGenerator::generate(dbPath, OrgGenerator::sizeNamed(size), 1, QDate::currentDate());
+            std::printf("generated %s: %d workstations, %d factor rows in %.1f s\n", qPrintable(dbPath), c.workstations,
+                        c.factorRows, timer.elapsed() / 1000.0);
+        }
+        QTemporaryDir folder;
+        writeConfig(folder.path(), dbPath);
+
+        out(QStringLiteral("Summary report benchmark, size %1 (%2)").arg(size, dbPath));
+        const QVector<qint64> floor = floorTimes(folder.path(), messages);
+
+        QElapsedTimer total;
+        total.start();
+        QVector<TfrmRaport::SectionTiming> timings;
+        {
+            AppContext app(folder.path(), {QStringLiteral("0"), QStringLiteral("admin"), QStringLiteral("Admin123!")}, messages);
+            TfrmRaport form(app);
+            if (!form.FormCreate())
+                throw EKolmError(QStringLiteral("the run failed"));
+            timings = form.timings();
+        }
+        const qint64 inProcessMs = total.elapsed();
+
+        out(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                .arg(QStringLiteral("section"), -10)
+                .arg(QStringLiteral("select ms"), 10)
+                .arg(QStringLiteral("open ms"), 9)
+                .arg(QStringLiteral("lookup ms"), 10)
+                .arg(QStringLiteral("layout+pdf ms"), 14)
+                .arg(QStringLiteral("pages"), 6)
+                .arg(QStringLiteral("rows"), 8)
+                .arg(QStringLiteral("floor ms"), 9));
+        qint64 sqlSum = 0, floorSum = 0, layoutSum = 0;
+        int pages = 0;
+        for (int i = 0; i < timings.size(); ++i) {
+            const auto& t = timings[i];
+            const qint64 f = floor.value(SectionSql::SectionNames.indexOf(t.name));
+            sqlSum += t.selectionMs + t.openMs + t.lookupMs;
+            floorSum += f;
+            layoutSum += t.renderMs - t.lookupMs;
+            pages += t.pages;
+            out(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                    .arg(t.name, -10)
+                    .arg(t.selectionMs, 10)
+                    .arg(t.openMs, 9)
+                    .arg(t.lookupMs, 10)
+                    .arg(t.renderMs - t.lookupMs, 14)
+                    .arg(t.pages, 6)
+                    .arg(t.rows, 8)
+                    .arg(f, 9));
+        }
+        out(QStringLiteral("SQL in the run: %1 ms; the sections' queries alone: %2 ms; ratio %3")
+                .arg(sqlSum)
+                .arg(floorSum)
+                .arg(floorSum > 0 ? double(sqlSum) / double(floorSum) : 0.0, 0, 'f', 2));
+        out(QStringLiteral("layout and PDF: %1 ms for %2 pages; whole run in process: %3 ms").arg(layoutSum).arg(pages).arg(inProcessMs));
+
+        // The program itself, as the assistant starts it.
+        const QString program = QDir(folder.path()).filePath(QStringLiteral("kolmrap"));
+        QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kolmrap")), program);
+        QFile::setPermissions(program, QFile::ExeOwner | QFile::ReadOwner | QFile::WriteOwner);
+        QProcess run;
+        QElapsedTimer wall;
+        wall.start();
+        run.start(program, {QStringLiteral("0"), QStringLiteral("admin"), QStringLiteral("Admin123!")});
+        run.waitForFinished(-1);
+        const qint64 wallMs = wall.elapsed();
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        out(QStringLiteral("kolmrap: exit %1, %2 ms, peak memory %3 MB")
+                .arg(run.exitCode())
+                .arg(wallMs)
+                .arg(usage.ru_maxrss / 1024.0, 0, 'f', 1));
+        QFile file(outPath);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(g_table.toUtf8());
+        std::printf("table written to %s\n", qPrintable(outPath));
+        return 0;
+    } catch (const EKolmError& e) {
+        std::fprintf(stderr, "bench_report: %s\n", qPrintable(e.text()));
+        return 1;
+    }
+}
