@@ -47,7 +47,7 @@ void writeConfig(const QString& folder, const QString& db) {
 }
 
 // The sections' queries alone, opened and fetched whole, over a prepared selection.
-QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages) {
+QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages, const QString& dumpFolder) {
     QVector<qint64> times;
     AppContext app(folder, {}, messages);
     app.settings().WriteAliasName(QStringLiteral("bench"));
@@ -63,6 +63,19 @@ QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages
         params.insert(QStringLiteral("do"), SectionSql::sixMonthsLater(QDate::currentDate()).startOfDay());
         params.insert(QStringLiteral("zerodata"), QDate(1899, 12, 30));
         for (int i = 0; i < SectionSql::SectionNames.size(); ++i) {
+            if (!dumpFolder.isEmpty()) {
+                // The statements with their parameters written in, for looking at plans in isql.
+                for (const SectionQuery& q : SectionSql::prepare(i, tables).queries) {
+                    QString sql = q.sql;
+                    sql.replace(QStringLiteral(":nowdata"), QLatin1Char('\'') + QDate::currentDate().toString(Qt::ISODate) + QLatin1Char('\''));
+                    sql.replace(QStringLiteral(":od"), QLatin1Char('\'') + QDate::currentDate().toString(Qt::ISODate) + QLatin1Char('\''));
+                    sql.replace(QStringLiteral(":do"), QLatin1Char('\'') + SectionSql::sixMonthsLater(QDate::currentDate()).toString(Qt::ISODate) + QLatin1Char('\''));
+                    sql.replace(QStringLiteral(":zerodata"), QStringLiteral("'1899-12-30'"));
+                    QFile f(QDir(dumpFolder).filePath(q.name + QStringLiteral(".sql")));
+                    if (f.open(QIODevice::WriteOnly))
+                        f.write(sql.toUtf8() + ";\n");
+                }
+            }
             QElapsedTimer timer;
             timer.start();
             for (const SectionQuery& q : SectionSql::prepare(i, tables).queries) {
@@ -71,8 +84,10 @@ QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages
             }
             times << timer.elapsed();
         }
-        form.DropPositionTable(db);
-        form.DropIdTable(db);
+        if (dumpFolder.isEmpty()) {
+            form.DropPositionTable(db);
+            form.DropIdTable(db);
+        }
     }
     app.karty().CloseDatabase();
     return times;
@@ -109,7 +124,9 @@ int main(int argc, char* argv[]) {
         writeConfig(folder.path(), dbPath);
 
         out(QStringLiteral("Summary report benchmark, size %1 (%2)").arg(size, dbPath));
-        const QVector<qint64> floor = floorTimes(folder.path(), messages);
+        const QVector<qint64> floor = floorTimes(folder.path(), messages, option("--dump-sql", QString()));
+        if (args.contains(QStringLiteral("--floor-only")))
+            return 0;
 
         QElapsedTimer total;
         total.start();

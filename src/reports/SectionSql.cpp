@@ -2,13 +2,18 @@
 
 namespace {
 
+// A date column written "+0" keeps its value but is not searched through its own index: on a
+// large organisation the engine otherwise combines the index of "date <= run date" or
+// "date IS NULL" (true for nearly every row) with the selective key index for every row it
+// joins, and a section reads the whole date index thousands of times.
+
 // The structure level's test whether a node exists on the run date.
 const QString kStructureExists = QStringLiteral(
     " (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null)) ");
 
 // The latest survey of a workstation: the highest Id dated on or before the run date.
 const QString kLatestSurvey = QStringLiteral(
-    "PCzynSes.IdSesjaPom =(SELECT MAX(OSesPom.id) FROM OSesPom WHERE OSesPom.data<=:nowdata AND "
+    "PCzynSes.IdSesjaPom =(SELECT MAX(OSesPom.id) FROM OSesPom WHERE OSesPom.data+0<=:nowdata AND "
     "OSesPom.IdStan=OStrukt.Id)");
 
 SectionStatements make(std::initializer_list<SectionQuery> queries) {
@@ -31,7 +36,7 @@ SectionStatements factorSection(const SelectionTables& s, const FactorTexts& t) 
     const QString& P = s.positionTable;
     const QString body = QStringLiteral(
         " (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null)) AND "
-        "OStrukt.Id  = OSesPom.IdStan  AND  OSesPom.Data <= :nowdata AND OSesPom.Id = PCzynSes.IdSesjaPom "
+        "OStrukt.Id  = OSesPom.IdStan  AND  OSesPom.Data+0 <= :nowdata AND OSesPom.Id = PCzynSes.IdSesjaPom "
         "AND ");
     const QString tail = QStringLiteral(" AND PCzynSes.IdCzynn = DCzynn.Id  AND ") + kLatestSurvey;
 
@@ -40,14 +45,14 @@ SectionStatements factorSection(const SelectionTables& s, const FactorTexts& t) 
         QStringLiteral(" SELECT DISTINCT OStrukt.Id, ") + P + QStringLiteral(".Poz,  PCzynSes.IdCzynn ") +
         t.structureFrom + QStringLiteral(" WHERE ") + s.clause + kStructureExists +
         QStringLiteral(" AND OStrukt.Id = OSesPom.IdStan") +
-        QStringLiteral(" AND OSesPom.Data <= :nowdata ") +
+        QStringLiteral(" AND OSesPom.Data+0 <= :nowdata ") +
         QStringLiteral(" AND OSesPom.Id=PCzynSes.IdSesjaPom") + QStringLiteral(" AND ") + kLatestSurvey +
         QStringLiteral(" ") + QStringLiteral(" AND ") + t.condition + QStringLiteral(" AND OStrukt.Id = ") +
         P + QStringLiteral(".Id ") + QStringLiteral(" ORDER BY Poz");
     const QString workstation = t.workstationSelect +
                                 QStringLiteral("(OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
                                                ":nowdata OR OStrukt.DataUsun is null)) AND  "
-                                               "OStrukt.ID = OSesPom.IDStan AND OSesPom.Data <= :nowdata AND "
+                                               "OStrukt.ID = OSesPom.IDStan AND OSesPom.Data+0 <= :nowdata AND "
                                                "OSesPom.ID = PCzynSes.IDSesjaPom AND ") +
                                 kLatestSurvey + QStringLiteral(" AND ") + t.condition +
                                 QStringLiteral(" ORDER BY OStrukt.Kod");
@@ -126,7 +131,7 @@ SectionStatements PrepareTermRyz(const SelectionTables& s) {
     t.itemName = QStringLiteral("Qr1_1");
     t.structureName = QStringLiteral("Qr2_1");
     t.workstationName = QStringLiteral("Qr3_1");
-    t.condition = QStringLiteral("( PCzynSes.TermNastBad >= :od  AND PCzynSes.TermNastBad <= :do ) ");
+    t.condition = QStringLiteral("( PCzynSes.TermNastBad+0 >= :od  AND PCzynSes.TermNastBad+0 <= :do ) ");
     t.itemHead =
         s.idTableUsed
             ? QStringLiteral(
@@ -152,7 +157,7 @@ SectionStatements PrepareStanAdm(const SelectionTables& s) {
                                        : QStringLiteral(" SELECT DISTINCT Ostrukt.Id FROM OStrukt WHERE ");
     const QString body = QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR "
                                         "OStrukt.DataUsun is null)) AND OStrukt.Id NOT "
-                                        "IN  (SELECT IdStan FROM OPRACOW WHERE DataZak is null)");
+                                        "IN  (SELECT IdStan FROM OPRACOW WHERE DataZak+0 is null)");
     const QString workstation =
         QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.ID FROM OStrukt WHERE "
                        "(OStrukt.DataUtw <= :nowdata AND "
@@ -181,7 +186,7 @@ SectionStatements PrepareSrodRyz(const SelectionTables& s) {
                       : QStringLiteral(" SELECT DISTINCT OStrukt.Id FROM OStrukt, OSesPom, PCzynSes WHERE");
     const QString body = QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR "
                                         "OStrukt.DataUsun is null)) AND "
-                                        "OStrukt.Id  = OSesPom.IdStan AND OSesPom.Data <= :nowdata AND "
+                                        "OStrukt.Id  = OSesPom.IdStan AND OSesPom.Data+0 <= :nowdata AND "
                                         "OSesPom.Id = PCzynSes.IdSesjaPom AND "
                                         "PCzynSes.OcenaKomp >=30 AND ") +
                          kLatestSurvey;
@@ -229,9 +234,9 @@ SectionStatements PreparePrzetBhp(const SelectionTables& s) {
                                                         "BHPDane, BHPDane_Sz, BHPGrupy WHERE");
     const QString body = QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR "
                                         "OStrukt.DataUsun IS NULL)) AND OStrukt.Id = "
-                                        "BHPDane.IdStan AND BHPDane.DataUsun IS NULL AND BHPDane.Id = "
-                                        "BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz <= "
-                                        ":nowdata AND BHPDane_Sz.DataWaz IS NOT NULL) AND BHPDane.IdBHP = "
+                                        "BHPDane.IdStan AND BHPDane.DataUsun+0 IS NULL AND BHPDane.Id = "
+                                        "BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz+0 <= "
+                                        ":nowdata AND BHPDane_Sz.DataWaz+0 IS NOT NULL) AND BHPDane.IdBHP = "
                                         "BHPGrupy.ID AND BHPGrupy.TypStrukt = 1 AND "
                                         "BHPGrupy.Okresowe = 1 ORDER BY BHPGrupy.Nazwa");
     const QString structure =
@@ -239,9 +244,9 @@ SectionStatements PreparePrzetBhp(const SelectionTables& s) {
         positionFrom(s, QStringLiteral(" FROM  OStrukt , ")) +
         QStringLiteral(", BHPDane, BHPDane_Sz, BHPGrupy") + QStringLiteral(" WHERE ") + s.clause +
         kStructureExists + QStringLiteral(" AND OStrukt.Id = BHPDane.IdStan") +
-        QStringLiteral(" AND BHPDane.DataUsun IS NULL") +
+        QStringLiteral(" AND BHPDane.DataUsun+0 IS NULL") +
         QStringLiteral(" AND BHPDane.Id = BHPDane_Sz.IdBHPDane") +
-        QStringLiteral(" AND (BHPDane_Sz.DataWaz <= :nowdata AND BHPDane_Sz.DataWaz IS NOT NULL)") +
+        QStringLiteral(" AND (BHPDane_Sz.DataWaz+0 <= :nowdata AND BHPDane_Sz.DataWaz+0 IS NOT NULL)") +
         QStringLiteral(" AND BHPDane.IdBHP = BHPGrupy.ID") + QStringLiteral(" AND OStrukt.Id = ") + P +
         QStringLiteral(".Id ") + QStringLiteral(" ORDER BY Poz");
     const QString workstation =
@@ -249,9 +254,9 @@ SectionStatements PreparePrzetBhp(const SelectionTables& s) {
                        "FROM OStrukt, BHPDane, "
                        "BHPDane_Sz, BHPGrupy  WHERE (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
                        ":nowdata OR OStrukt.DataUsun "
-                       "is null))  AND OStrukt.Id = BHPDane.IdStan AND BHPDane.DataUsun IS NULL AND "
+                       "is null))  AND OStrukt.Id = BHPDane.IdStan AND BHPDane.DataUsun+0 IS NULL AND "
                        "BHPDane.Id = BHPDane_Sz.IdBHPDane AND "
-                       "(BHPDane_Sz.DataWaz <= :nowdata AND BHPDane_Sz.DataWaz IS NOT NULL) AND "
+                       "(BHPDane_Sz.DataWaz+0 <= :nowdata AND BHPDane_Sz.DataWaz+0 IS NOT NULL) AND "
                        "BHPDane.IdBHP = BHPGrupy.ID ORDER BY "
                        "OStrukt.Kod");
     return make({{QStringLiteral("Qb1_0"), head + s.clause + body},
@@ -271,7 +276,7 @@ SectionStatements PrepareAktualBhp(const SelectionTables& s) {
     const QString body = QStringLiteral(
         " (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null)) AND "
         "OStrukt.Id = "
-        "BHPDane.IdStan AND (BHPDane.DataUsun > :nowdata OR BHPDane.DataUsun IS NULL) AND BHPDane.Id = "
+        "BHPDane.IdStan AND (BHPDane.DataUsun > :nowdata OR BHPDane.DataUsun+0 IS NULL) AND BHPDane.Id = "
         "BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz IS NULL OR BHPDane_Sz.DataWaz = :zerodata) AND "
         "BHPDane.IdBHP = "
         "BHPGrupy.ID AND BHPGrupy.TypStrukt = 1 AND BHPGrupy.Okresowe = 1 ORDER BY BHPGrupy.Nazwa");
@@ -280,7 +285,7 @@ SectionStatements PrepareAktualBhp(const SelectionTables& s) {
         positionFrom(s, QStringLiteral(" FROM  OStrukt , ")) +
         QStringLiteral(", BHPDane_Sz, BHPDane, BHPGrupy") + QStringLiteral(" WHERE ") + s.clause +
         kStructureExists + QStringLiteral(" AND OStrukt.Id = BHPDane.IdStan") +
-        QStringLiteral(" AND (BHPDane.DataUsun > :nowdata OR BHPDane.DataUsun IS NULL)") +
+        QStringLiteral(" AND (BHPDane.DataUsun > :nowdata OR BHPDane.DataUsun+0 IS NULL)") +
         QStringLiteral(" AND BHPDane.Id = BHPDane_Sz.IdBHPDane") +
         QStringLiteral(" AND (BHPDane_Sz.DataWaz IS NULL OR BHPDane_Sz.DataWaz = :zerodata)") +
         QStringLiteral(" AND BHPDane.IdBHP = BHPGrupy.ID") + QStringLiteral(" AND OStrukt.Id = ") + P +
@@ -291,7 +296,7 @@ SectionStatements PrepareAktualBhp(const SelectionTables& s) {
                        "BHPDane, BHPGrupy  WHERE (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
                        ":nowdata OR OStrukt.DataUsun is "
                        "null))  AND OStrukt.Id = BHPDane.IdStan AND (BHPDane.DataUsun > :nowdata OR "
-                       "BHPDane.DataUsun IS NULL) AND "
+                       "BHPDane.DataUsun+0 IS NULL) AND "
                        "BHPDane.Id = BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz IS NULL OR "
                        "BHPDane_Sz.DataWaz = :zerodata) AND "
                        "BHPDane.IdBHP = BHPGrupy.ID ORDER BY OStrukt.Kod");
