@@ -1,22 +1,42 @@
 #include "AppContext.h"
+#include "Clock.h"
 #include "DialogMessageService.h"
+#include "ExclamationMessageService.h"
+#include "HelpViewer.h"
 #include "InstanceLock.h"
+#include "LoginSession.h"
 #include "MessageService.h"
+#include "TDLogFile.h"
+#include "THookHelpSystem.h"
+#include "TfrmLogowanie.h"
 #include "TfrmMainForm.h"
+#include "TrayImages.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationDisplayName(QStringLiteral("Asystent systemu KOLM"));
+    // The application title names the message boxes without a caption of their own. It is
+    // the application name rather than a display name, which the windowing system would add to
+    // every window caption.
+    QApplication::setApplicationName(TfrmMainForm::ApplicationTitle);
+    // The program speaks Polish whatever the desktop's language: the standard buttons of its
+    // message boxes and dialogs too ("Tak", "Nie").
+    QTranslator qtPolish;
+    if (qtPolish.load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtPolish);
     // Without a display nobody could answer a box: messages then go to standard error.
     const QString platform = QGuiApplication::platformName();
     const bool hasDisplay = platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
     DialogMessageService dialogs;
+    ExclamationMessageService exclamations;
     StdErrMessageService stdErr;
     IMessageService& messages = hasDisplay ? static_cast<IMessageService&>(dialogs) : stdErr;
+    IMessageService& warnings = hasDisplay ? static_cast<IMessageService&>(exclamations) : stdErr;
     Messages::setService(&messages);
 
     AppContext app(QCoreApplication::applicationDirPath(), application.arguments().mid(1), messages);
@@ -24,7 +44,17 @@ int main(int argc, char* argv[]) {
     if (!lock.tryAcquire())
         return 0;
 
-    TfrmMainForm mainForm(app);
+    QApplication::setWindowIcon(TrayImages::icon(TrayImages::StillImage));
+    LoginSession session(app.karty(), messages, Clock::instance(), app.dates());
+    // The help kit: its engine over the help bundle next to the program, the diagnostic log
+    // and the hook that takes every help request (help file "kolmasyst.chm").
+    TDLogFile helpLog(app.programFolder(), app.arguments());
+    HelpViewer helpViewer(app.programFolder());
+    THookHelpSystem help(helpViewer, helpLog, warnings, TfrmMainForm::ApplicationTitle);
+    TfrmLogowanie login(session, messages);
+    // Created last, destroyed first: on its way out it closes the help windows and removes the
+    // notification-area icon.
+    TfrmMainForm mainForm(app, login, help);
     if (app.endRequested())
         QTimer::singleShot(0, &application, &QCoreApplication::quit);
     return QApplication::exec();

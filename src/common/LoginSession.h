@@ -45,6 +45,8 @@ public:
     int UserId() const { return m_userId; }
     const QString& UserName() const { return m_userName; }
     const QString& UserPassword() const { return m_userPassword; }
+    // The name as typed in the login dialog, which the tray form keeps after a login.
+    void setUserName(const QString& name) { m_userName = name; }
     void setUserPassword(const QString& password) { m_userPassword = password; }
     const TPrawaDostepu* Rights() const { return m_rights.get(); }
     int passwordPolicy() const { return m_policy; }

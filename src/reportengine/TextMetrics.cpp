@@ -11,17 +11,17 @@ TextMetrics::TextMetrics(QPaintDevice* device) : m_device(device) {}
 
 TextMetrics::~TextMetrics() = default;
 
-int TextMetrics::fontIndex(const FontSpec& spec) {
+int TextMetrics::fontIndex(const FontSpec& fontSpec) {
     for (int i = 0; i < m_fonts.size(); ++i)
-        if (m_fonts[i]->spec == spec)
+        if (m_fonts[i]->fontSpec == fontSpec)
             return i;
     auto e = std::make_shared<Entry>();
-    e->spec = spec;
-    e->font = QFont(spec.family);
-    e->font.setPointSizeF(spec.size);
-    e->font.setBold(spec.bold);
-    e->font.setItalic(spec.italic);
-    e->font.setUnderline(spec.underline);
+    e->fontSpec = fontSpec;
+    e->font = QFont(fontSpec.family);
+    e->font.setPointSizeF(fontSpec.size);
+    e->font.setBold(fontSpec.bold);
+    e->font.setItalic(fontSpec.italic);
+    e->font.setUnderline(fontSpec.underline);
     e->font.setKerning(false);
     e->metrics = std::make_unique<QFontMetricsF>(e->font, m_device);
     e->ascent = e->metrics->ascent();

@@ -21,7 +21,7 @@ public:
     TextMetrics(const TextMetrics&) = delete;
     TextMetrics& operator=(const TextMetrics&) = delete;
 
-    int fontIndex(const FontSpec& spec); // the same index for an equal spec
+    int fontIndex(const FontSpec& fontSpec); // the same index for an equal fontSpec
     const QFont& font(int index) const { return m_fonts[index]->font; }
     qreal ascent(int index) const { return m_fonts[index]->ascent; }
     qreal height(int index) const { return m_fonts[index]->height; }     // ascent + descent
@@ -36,7 +36,7 @@ public:
 
 private:
     struct Entry {
-        FontSpec spec;
+        FontSpec fontSpec;
         QFont font;
         std::unique_ptr<QFontMetricsF> metrics;
         qreal ascent = 0;

@@ -7,6 +7,10 @@ namespace {
 // "date IS NULL" (true for nearly every row) with the selective key index for every row it
 // joins, and a section reads the whole date index thousands of times.
 
+// "NOT EXISTS" with the key written out stands for the "NOT IN" of a list of keys: the same
+// rows, since no key is NULL, without the engine scanning the whole list for a NULL once per
+// row that is not in it (on a large register that was half a minute for the persons alone).
+
 // The structure level's test whether a node exists on the run date.
 const QString kStructureExists = QStringLiteral(
     " (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null)) ");
@@ -156,8 +160,8 @@ SectionStatements PrepareStanAdm(const SelectionTables& s) {
                                              s.idTable + QStringLiteral(" WHERE ")
                                        : QStringLiteral(" SELECT DISTINCT Ostrukt.Id FROM OStrukt WHERE ");
     const QString body = QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR "
-                                        "OStrukt.DataUsun is null)) AND OStrukt.Id NOT "
-                                        "IN  (SELECT IdStan FROM OPRACOW WHERE DataZak+0 is null)");
+                                        "OStrukt.DataUsun is null)) AND NOT EXISTS (SELECT 1 FROM OPRACOW WHERE "
+                                        "OPRACOW.IdStan = OStrukt.Id AND DataZak+0 is null)");
     const QString workstation =
         QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.ID FROM OStrukt WHERE "
                        "(OStrukt.DataUtw <= :nowdata AND "
@@ -172,8 +176,8 @@ SectionStatements PreparePracAdm() {
     const QString sql =
         QStringLiteral("SELECT DISTINCT Nazwisko, Imie, Pesel FROM ODanOs") +
         QStringLiteral(
-            " WHERE ODanOs.IdOsoby NOT IN (SELECT IdPrac FROM OPracow, OStrukt WHERE (OPracow.DataZak is "
-            "null) "
+            " WHERE NOT EXISTS (SELECT 1 FROM OPracow, OStrukt WHERE OPracow.IdPrac = ODanOs.IdOsoby AND "
+            "(OPracow.DataZak+0 is null) "
             "AND (OPracow.IdStan = OStrukt.Id) AND (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
             ":nowdata OR OStrukt.DataUsun is null)))  ORDER BY Nazwisko,Imie,Pesel");
     return make({{QStringLiteral("Qa1_1"), sql}});
@@ -190,8 +194,9 @@ SectionStatements PrepareSrodRyz(const SelectionTables& s) {
                                         "OSesPom.Id = PCzynSes.IdSesjaPom AND "
                                         "PCzynSes.OcenaKomp >=30 AND ") +
                          kLatestSurvey;
-    const QString tail = QStringLiteral(" AND (PCzynSes.IdSesjaPom NOT IN (SELECT IdSesji FROM OOchSesO) OR "
-                                        "PCzynSes.IdSesjaPom NOT IN (SELECT IdSesja FROM OProfOrg))");
+    const QString tail = QStringLiteral(
+        " AND (NOT EXISTS (SELECT 1 FROM OOchSesO WHERE OOchSesO.IdSesji = PCzynSes.IdSesjaPom) OR "
+        "NOT EXISTS (SELECT 1 FROM OProfOrg WHERE OProfOrg.IdSesja = PCzynSes.IdSesjaPom))");
     const QString workstation =
         QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.ID  FROM OStrukt  WHERE "
                        "(OStrukt.DataUtw <= :nowdata AND "
@@ -207,9 +212,9 @@ SectionStatements PrepareWyborDob(const SelectionTables& s) {
         s,
         QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun "
                        "is null)) AND "
-                       "(OStrukt.Id IN (SELECT IdStanow FROM BDDoborOstateczny) AND OStrukt.Id NOT IN "
-                       "(SELECT IdStanow FROM "
-                       "BDWyborOchr))"),
+                       "(OStrukt.Id IN (SELECT IdStanow FROM BDDoborOstateczny) AND NOT EXISTS "
+                       "(SELECT 1 FROM "
+                       "BDWyborOchr WHERE BDWyborOchr.IdStanow = OStrukt.Id))"),
         QStringLiteral("0"));
 }
 
@@ -218,8 +223,8 @@ SectionStatements PrepareRoznDob(const SelectionTables& s) {
                                       QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun "
                                                      ">= :nowdata OR OStrukt.DataUsun is null)) AND "
                                                      "(OStrukt.Id IN (SELECT IdStanow FROM BDWyborOchr) AND "
-                                                     "OStrukt.Id NOT IN (SELECT IdStan FROM BhpDane "
-                                                     "WHERE IdPrac = 0))"),
+                                                     "NOT EXISTS (SELECT 1 FROM BhpDane "
+                                                     "WHERE BhpDane.IdStan = OStrukt.Id AND IdPrac = 0))"),
                                       QStringLiteral("1"));
 }
 

@@ -35,24 +35,31 @@ void dropIgnoringErrors(const QSqlDatabase& db, const QString& table) {
     q.exec(QStringLiteral(" DROP TABLE ") + table);
 }
 
-// Fills a temporary table with one prepared statement inside one transaction.
-void fillTable(const QSqlDatabase& db, const QString& sql, const QStringList& entries, bool withPosition) {
+// Fills a temporary table inside one transaction, a few hundred rows per statement: the
+// engine then parses a block once for many rows instead of running one statement per row.
+void fillTable(const QSqlDatabase& db, const QString& table, const QStringList& entries, bool withPosition) {
+    constexpr int kRowsPerBlock = 300;
     QSqlDatabase conn = db;
     if (!conn.transaction())
         DbEngine::raise(conn.lastError());
     try {
-        QSqlQuery q(conn);
-        if (!q.prepare(sql))
-            DbEngine::raise(q.lastError());
-        int position = 0;
-        for (const QString& entry : entries) {
-            q.bindValue(0, entry.toInt());
-            if (withPosition)
-                q.bindValue(1, ++position);
-            if (!q.exec())
+        const QString insert = QStringLiteral("INSERT INTO ") + table +
+                               (withPosition ? QStringLiteral(" (Id,Poz) VALUES (") : QStringLiteral(" (IdPom) VALUES ("));
+        for (int start = 0; start < entries.size(); start += kRowsPerBlock) {
+            QString block = QStringLiteral("EXECUTE BLOCK AS BEGIN\n");
+            const int end = qMin(start + kRowsPerBlock, int(entries.size()));
+            for (int i = start; i < end; ++i) {
+                // Entries are whole numbers; written back in decimal they cannot carry SQL.
+                block += insert + QString::number(entries[i].toInt());
+                if (withPosition)
+                    block += QLatin1Char(',') + QString::number(i + 1);
+                block += QStringLiteral(");\n");
+            }
+            block += QStringLiteral("END");
+            QSqlQuery q(conn);
+            if (!q.exec(block) || q.lastError().isValid())
                 DbEngine::raise(q.lastError());
         }
-        q.clear();
         if (!conn.commit())
             DbEngine::raise(conn.lastError());
     } catch (...) {
@@ -258,8 +265,7 @@ SelectionTables TfrmRaport::PrepareSelection(const QSqlDatabase& db) {
             QSqlQuery create(db);
             create.exec(QStringLiteral(" CREATE TABLE ") + m_tabelaId + QStringLiteral(" (IdPom Integer)"));
         }
-        fillTable(db, QStringLiteral(" INSERT INTO ") + m_tabelaId + QStringLiteral(" (IdPom) VALUES ( ?)"), entries,
-                  false);
+        fillTable(db, m_tabelaId, entries, false);
         out.clause = QStringLiteral(" OStrukt.Id = ") + m_tabelaId + QStringLiteral(".IdPom AND ");
         out.idTableUsed = true;
     } else if (!list.isEmpty()) {
@@ -271,8 +277,7 @@ SelectionTables TfrmRaport::PrepareSelection(const QSqlDatabase& db) {
     SqlQuery::executeDirect(db, QStringList{QStringLiteral(" CREATE TABLE ") + m_tabelaPoz + QStringLiteral(" ( "),
                                             QStringLiteral(" Id Integer, "), QStringLiteral(" Poz Integer)")}
                                     .join(QLatin1Char('\n')));
-    fillTable(db, QStringLiteral(" INSERT INTO ") + m_tabelaPoz + QStringLiteral(" (Id,Poz) VALUES ( ?, ?)"), entries,
-              true);
+    fillTable(db, m_tabelaPoz, entries, true);
     out.positionTable = m_tabelaPoz;
     out.idTable = m_tabelaId;
     return out;
