@@ -38,7 +38,7 @@ void dropIgnoringErrors(const QSqlDatabase& db, const QString& table) {
 // Fills a temporary table inside one transaction, a few hundred rows per statement: the
 // engine then parses a block once for many rows instead of running one statement per row.
 void fillTable(const QSqlDatabase& db, const QString& table, const QStringList& entries, bool withPosition) {
-    constexpr int kRowsPerBlock = 300;
+    constexpr int kRowsPerBlock = 200; // the engine allows 256 table references per statement
     QSqlDatabase conn = db;
     if (!conn.transaction())
         DbEngine::raise(conn.lastError());

@@ -1,4 +1,6 @@
+#include "AppContext.h"
 #include "DbEngine.h"
+#include "TfrmRaport.h"
 #include "SectionReport.h"
 #include "SqlQuery.h"
 #include "StructureLookup.h"
@@ -94,6 +96,84 @@ TEST(TextRulesTest, PolishLettersBecomePlainExceptO) {
     EXPECT_EQ(StripPolishLetters(QString::fromUtf8("ĄĆĘŁŃŚŹŻąćęłńśźż Óó")), QString::fromUtf8("ACELNSZZacelnszz Óó"));
     EXPECT_EQ(StripPolishLetters(QString::fromUtf8("Łódź")), QString::fromUtf8("Lódz"));
     EXPECT_EQ(StripPolishLetters(""), "");
+}
+
+} // namespace
+
+namespace {
+
+class SelectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString path = TestSupport::createDatabase(m_dir.path());
+        TestSupport::writeFile(m_dir.filePath("brel.ini"), "[Database]\nAliasName=firma\n");
+        TestSupport::addAlias(m_dir.path(), "firma", path);
+        m_app = std::make_unique<AppContext>(m_dir.path(), QStringList(), m_messages);
+    }
+    void TearDown() override { m_app.reset(); }
+    // Workstations 1..count under one unit.
+    void workstations(int count) {
+        const QSqlDatabase db = m_app->karty().GetDatabase();
+        SqlQuery::executeDirect(db, "INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, SKROTNAZWA, KOD, USUNIETY, "
+                                    "DATAUTW) VALUES (100000, 0, 0, 0, 'Zakład', '0', 0, '2020-01-01')");
+        for (int i = 1; i <= count; ++i)
+            SqlQuery::executeDirect(db, QStringLiteral("INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, "
+                                                       "SKROTNAZWA, KOD, USUNIETY, DATAUTW) VALUES (%1, 100000, 1, 1, "
+                                                       "'S%1', '%2', 0, '2020-01-01')")
+                                            .arg(i)
+                                            .arg(i, 5, 10, QLatin1Char('0')));
+    }
+    QList<QPair<int, int>> rows(const QString& sql) {
+        QList<QPair<int, int>> out;
+        SqlQuery q(m_app->karty().GetDatabase());
+        q.prepare(sql);
+        q.open();
+        for (; !q.eof(); q.next())
+            out << qMakePair(q.fieldInt("A"), q.fieldInt("B"));
+        return out;
+    }
+    QTemporaryDir m_dir;
+    ScriptedMessages m_messages;
+    std::unique_ptr<AppContext> m_app;
+};
+
+TEST_F(SelectionTest, ListsUpTo401EntriesGoInlineLongerOnesThroughTheIdTable) {
+    for (const int count : {401, 402, 1200}) {
+        SqlQuery::executeDirect(m_app->karty().GetDatabase(), "DELETE FROM OSTRUKT");
+        workstations(count);
+        const QSqlDatabase db = m_app->karty().GetDatabase();
+        TfrmRaport form(*m_app);
+        form.tree().LoadStructureTree(db, kRunDate, true);
+        form.setTableNames(QStringLiteral("TEMPP%1").arg(count), QStringLiteral("TEMPI%1").arg(count));
+        const SelectionTables s = form.PrepareSelection(db);
+        EXPECT_EQ(s.idTableUsed, count > 401) << count;
+        if (count > 401) {
+            EXPECT_EQ(s.clause, QStringLiteral(" OStrukt.Id = TEMPI%1.IdPom AND ").arg(count));
+            EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) AS A, MIN(IdPom) AS B FROM TEMPI%1").arg(count)),
+                      (QList<QPair<int, int>>{{count, 1}}));
+        } else {
+            EXPECT_TRUE(s.clause.startsWith(" OStrukt.Id IN ( 1,2,3,")) << s.clause.left(40).toStdString();
+        }
+        // Positions follow the list: by code here, so workstation i is at position i.
+        const auto positions = rows(QStringLiteral("SELECT Id AS A, Poz AS B FROM %1 ORDER BY Poz").arg(s.positionTable));
+        ASSERT_EQ(positions.size(), count);
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(positions[i], qMakePair(i + 1, i + 1));
+        form.DropPositionTable(db);
+        form.DropIdTable(db);
+    }
+}
+
+TEST_F(SelectionTest, EmptyStructureSelectsNothing) {
+    const QSqlDatabase db = m_app->karty().GetDatabase();
+    TfrmRaport form(*m_app);
+    form.tree().LoadStructureTree(db, kRunDate, false);
+    form.setTableNames("TEMPPEMPTY", "TEMPIEMPTY");
+    const SelectionTables s = form.PrepareSelection(db);
+    EXPECT_EQ(s.clause, " OStrukt.Id IN ( -1 ) AND ");
+    EXPECT_FALSE(s.idTableUsed);
+    EXPECT_TRUE(rows("SELECT Id AS A, Poz AS B FROM TEMPPEMPTY").isEmpty());
+    form.DropPositionTable(db);
 }
 
 } // namespace
