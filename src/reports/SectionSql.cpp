@@ -15,9 +15,11 @@ namespace {
 const QString kStructureExists = QStringLiteral(
     " (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null)) ");
 
-// The latest survey of a workstation: the highest Id dated on or before the run date.
+// The latest survey of a workstation: the highest Id dated on or before the run date. Tested on
+// the survey (every statement joins OSesPom.Id = PCzynSes.IdSesjaPom), so it runs once per
+// survey rather than once per factor of the survey.
 const QString kLatestSurvey = QStringLiteral(
-    "PCzynSes.IdSesjaPom =(SELECT MAX(OSesPom.id) FROM OSesPom WHERE OSesPom.data+0<=:nowdata AND "
+    "OSesPom.Id =(SELECT MAX(OSesPom.id) FROM OSesPom WHERE OSesPom.data+0<=:nowdata AND "
     "OSesPom.IdStan=OStrukt.Id)");
 
 SectionStatements make(std::initializer_list<SectionQuery> queries) {
@@ -224,7 +226,7 @@ SectionStatements PrepareRoznDob(const SelectionTables& s) {
                                                      ">= :nowdata OR OStrukt.DataUsun is null)) AND "
                                                      "(OStrukt.Id IN (SELECT IdStanow FROM BDWyborOchr) AND "
                                                      "NOT EXISTS (SELECT 1 FROM BhpDane "
-                                                     "WHERE BhpDane.IdStan = OStrukt.Id AND IdPrac = 0))"),
+                                                     "WHERE BhpDane.IdStan = OStrukt.Id AND IdPrac+0 = 0))"),
                                       QStringLiteral("1"));
 }
 
@@ -282,7 +284,7 @@ SectionStatements PrepareAktualBhp(const SelectionTables& s) {
         " (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun is null)) AND "
         "OStrukt.Id = "
         "BHPDane.IdStan AND (BHPDane.DataUsun > :nowdata OR BHPDane.DataUsun+0 IS NULL) AND BHPDane.Id = "
-        "BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz IS NULL OR BHPDane_Sz.DataWaz = :zerodata) AND "
+        "BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz+0 IS NULL OR BHPDane_Sz.DataWaz+0 = :zerodata) AND "
         "BHPDane.IdBHP = "
         "BHPGrupy.ID AND BHPGrupy.TypStrukt = 1 AND BHPGrupy.Okresowe = 1 ORDER BY BHPGrupy.Nazwa");
     const QString structure =
@@ -292,7 +294,7 @@ SectionStatements PrepareAktualBhp(const SelectionTables& s) {
         kStructureExists + QStringLiteral(" AND OStrukt.Id = BHPDane.IdStan") +
         QStringLiteral(" AND (BHPDane.DataUsun > :nowdata OR BHPDane.DataUsun+0 IS NULL)") +
         QStringLiteral(" AND BHPDane.Id = BHPDane_Sz.IdBHPDane") +
-        QStringLiteral(" AND (BHPDane_Sz.DataWaz IS NULL OR BHPDane_Sz.DataWaz = :zerodata)") +
+        QStringLiteral(" AND (BHPDane_Sz.DataWaz+0 IS NULL OR BHPDane_Sz.DataWaz+0 = :zerodata)") +
         QStringLiteral(" AND BHPDane.IdBHP = BHPGrupy.ID") + QStringLiteral(" AND OStrukt.Id = ") + P +
         QStringLiteral(".Id ") + QStringLiteral(" ORDER BY Poz");
     const QString workstation =
@@ -302,8 +304,8 @@ SectionStatements PrepareAktualBhp(const SelectionTables& s) {
                        ":nowdata OR OStrukt.DataUsun is "
                        "null))  AND OStrukt.Id = BHPDane.IdStan AND (BHPDane.DataUsun > :nowdata OR "
                        "BHPDane.DataUsun+0 IS NULL) AND "
-                       "BHPDane.Id = BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz IS NULL OR "
-                       "BHPDane_Sz.DataWaz = :zerodata) AND "
+                       "BHPDane.Id = BHPDane_Sz.IdBHPDane AND (BHPDane_Sz.DataWaz+0 IS NULL OR "
+                       "BHPDane_Sz.DataWaz+0 = :zerodata) AND "
                        "BHPDane.IdBHP = BHPGrupy.ID ORDER BY OStrukt.Kod");
     return make({{QStringLiteral("Qb1_1"), head + s.clause + body},
                  {QStringLiteral("Qb2_1"), structure},

@@ -259,13 +259,11 @@ SelectionTables TfrmRaport::PrepareSelection(const QSqlDatabase& db) {
     const QString list = m_tree.SelectedWorkstations();
     const QStringList entries = list.isEmpty() ? QStringList() : list.split(QLatin1Char(','));
     const int separators = list.count(QLatin1Char(','));
-    if (separators > 400) {
+    const bool useIdTable = separators > 400;
+    if (useIdTable) {
         DropIdTable(db);
-        {
-            QSqlQuery create(db);
-            create.exec(QStringLiteral(" CREATE TABLE ") + m_tabelaId + QStringLiteral(" (IdPom Integer)"));
-        }
-        fillTable(db, m_tabelaId, entries, false);
+        QSqlQuery create(db);
+        create.exec(QStringLiteral(" CREATE TABLE ") + m_tabelaId + QStringLiteral(" (IdPom Integer)"));
         out.clause = QStringLiteral(" OStrukt.Id = ") + m_tabelaId + QStringLiteral(".IdPom AND ");
         out.idTableUsed = true;
     } else if (!list.isEmpty()) {
@@ -278,6 +276,10 @@ SelectionTables TfrmRaport::PrepareSelection(const QSqlDatabase& db) {
                                             QStringLiteral(" Id Integer, "), QStringLiteral(" Poz Integer)")}
                                     .join(QLatin1Char('\n')));
     fillTable(db, m_tabelaPoz, entries, true);
+    // The id table holds the same entries: copied inside the engine in one statement.
+    if (useIdTable)
+        SqlQuery::executeDirect(db, QStringLiteral("INSERT INTO ") + m_tabelaId + QStringLiteral(" (IdPom) SELECT Id FROM ") +
+                                        m_tabelaPoz);
     out.positionTable = m_tabelaPoz;
     out.idTable = m_tabelaId;
     return out;
