@@ -88,7 +88,7 @@ bool TfrmRaport::FormCreate() {
         m_project = std::make_unique<ReportProject>(ReportProject::fromFile(ProjectResource));
         m_listaRaportow = m_project->reportNames();
     } catch (const ReportEngineError& e) {
-        m_app.messages().showMessage(e.text(), QString());
+        progress(QStringLiteral("Błąd projektu raportu: ") + e.text());
     }
     m_succeeded = false;
     try {
@@ -98,7 +98,11 @@ bool TfrmRaport::FormCreate() {
         m_succeeded = ProcessDatabases();
         if (m_succeeded)
             ini.WriteAsystentSetting(kAsyst, QStringLiteral("DataAsys"), m_app.dates().formatDate(m_dataRaportu));
-    } catch (const std::exception&) {
+    } catch (const EKolmError& e) {
+        progress(QStringLiteral("Przebieg przerwany: ") + e.text());
+        m_succeeded = false;
+    } catch (const std::exception& e) {
+        progress(QStringLiteral("Przebieg przerwany: ") + QString::fromLocal8Bit(e.what()));
         m_succeeded = false;
     }
     try {
@@ -107,8 +111,16 @@ bool TfrmRaport::FormCreate() {
     } catch (const EKolmError&) {
         m_succeeded = false;
     }
+    progress(m_succeeded ? QStringLiteral("Raport wykonany; data ostatniego raportu: ") +
+                               m_app.dates().formatDate(m_dataRaportu)
+                         : QStringLiteral("Raport nie został wykonany w całości; data ostatniego raportu bez zmian"));
     m_app.requestEnd();
     return m_succeeded;
+}
+
+void TfrmRaport::progress(const QString& line) const {
+    if (m_progress)
+        m_progress(line);
 }
 
 bool TfrmRaport::ProcessDatabases() {
@@ -125,10 +137,14 @@ bool TfrmRaport::ProcessDatabases() {
 
     QStringList lines;
     m_app.settings().ReadAliasDatabases(lines);
+    if (lines.isEmpty())
+        progress(QStringLiteral("Brak baz danych w pliku konfiguracyjnym ") + m_app.configFileName());
     for (const QString& line : lines) {
         const QString alias = TMyIniFile::aliasOfLine(line);
-        if (!IsInterBaseAlias(AliasRegistry(m_app.aliasRegistryPath()), alias))
+        if (!IsInterBaseAlias(AliasRegistry(m_app.aliasRegistryPath()), alias)) {
+            progress(QStringLiteral("Baza \"%1\": pominięta (nie jest aliasem bazy systemu)").arg(alias));
             continue;
+        }
         QString root = m_app.settings().ReadPathDatabase(kAsyst, alias);
         // No entry at all is the program's folder too, never a folder named after the marker.
         if (root.isEmpty() || root == TMyIniFile::Missing)
@@ -136,15 +152,18 @@ bool TfrmRaport::ProcessDatabases() {
         const QString folder = QDir(root).filePath(alias);
         const QString reports = QDir(folder).filePath(QStringLiteral("Raporty"));
         if (!QDir().mkpath(folder) || !QDir().mkpath(reports)) {
+            progress(QStringLiteral("Baza \"%1\": nie można utworzyć folderu %2").arg(alias, QDir::toNativeSeparators(reports)));
             result = false;
             continue;
         }
         m_app.settings().WriteAliasName(alias);
         m_app.karty().GetDatabase();
         if (!LoginFromCommandLine()) {
+            progress(QStringLiteral("Baza \"%1\": bez logowania użytkownika, raporty pominięte").arg(alias));
             m_app.karty().CloseDatabase();
             continue;
         }
+        progress(QStringLiteral("Baza \"%1\": raporty w %2").arg(alias, QDir::toNativeSeparators(reports)));
         {
             const QSqlDatabase db = m_app.karty().GetDatabase();
             m_tree.LoadStructureTree(db, m_dataRaportu, m_sortByCode);
@@ -153,7 +172,14 @@ bool TfrmRaport::ProcessDatabases() {
         try {
             RunReports(reports);
             result = true;
-        } catch (const std::exception&) {
+        } catch (const EKolmError& e) {
+            progress(QStringLiteral("Baza \"%1\": błąd: %2").arg(alias, e.text()));
+            result = false;
+        } catch (const ReportEngineError& e) {
+            progress(QStringLiteral("Baza \"%1\": błąd: %2").arg(alias, e.text()));
+            result = false;
+        } catch (const std::exception& e) {
+            progress(QStringLiteral("Baza \"%1\": błąd: %2").arg(alias, QString::fromLocal8Bit(e.what())));
             result = false;
         }
         m_lookup.reset();
@@ -204,8 +230,10 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         QDir().mkpath(sectionFolder);
         const QString output = QDir::toNativeSeparators(
             QDir(sectionFolder).filePath(name + m_app.dates().formatDate(m_dataRaportu) + QStringLiteral(".pdf")));
-        if (!sectionAllowed(i))
+        if (!sectionAllowed(i)) {
+            progress(QStringLiteral("  %1: brak uprawnień użytkownika").arg(name));
             continue;
+        }
         // The section's temporary tables go whatever happens in it.
         struct Drop {
             TfrmRaport* self;
@@ -231,8 +259,9 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         SectionReport report(*m_project, context);
         try {
             report.open(SectionSql::prepare(index, tables));
-        } catch (const EDBEngineError&) {
+        } catch (const EDBEngineError& e) {
             // A section whose queries cannot be opened ends this database's sections.
+            progress(QStringLiteral("  %1: błąd bazy danych, pozostałe raporty tej bazy pominięte: %2").arg(name, e.text()));
             return;
         }
         timing.openMs = clock.restart();
@@ -247,6 +276,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
             timing.rows += report.rows(level).rowCount();
         m_timings << timing;
         m_written << output;
+        progress(QStringLiteral("  %1: %2 (%3 str.)").arg(name, output).arg(timing.pages));
     }
 }
 

@@ -45,6 +45,9 @@ public:
     // A test hook: called for each section with its report just before it is written.
     using SectionObserver = std::function<void(int nrRaportu, SectionReport& report)>;
     void setSectionObserver(SectionObserver observer) { m_observer = std::move(observer); }
+    // Where the run tells what it does, one line per step (kolmrap: standard error).
+    void setProgress(std::function<void(const QString&)> progress) { m_progress = std::move(progress); }
+
     // Written files of the run, in order.
     const QStringList& writtenFiles() const { return m_written; }
     const QVector<SectionTiming>& timings() const { return m_timings; }
@@ -61,6 +64,7 @@ private:
     bool LoginFromCommandLine();
     void RunReports(const QString& reportsFolder);
     bool sectionAllowed(int nrRaportu) const;
+    void progress(const QString& line) const;
 
     AppContext& m_app;
     QDate m_dataRaportu;
@@ -77,6 +81,7 @@ private:
     std::unique_ptr<StructureLookup> m_lookup;
     QString m_previousLocation;
     SectionObserver m_observer;
+    std::function<void(const QString&)> m_progress;
     QStringList m_written;
     QVector<SectionTiming> m_timings;
 };

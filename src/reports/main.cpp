@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
+
 // Exit status: 0 when the run succeeded, 1 when it did not, 2 when another run was going on.
 int main(int argc, char* argv[]) {
     // The generator never has a window and often runs where there is no display.
@@ -20,6 +22,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Raporty"));
 
     TfrmRaport form(app);
+    form.setProgress([](const QString& line) { std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData()); });
     const bool ok = form.FormCreate();
     return ok && !app.configMissing() ? 0 : 1;
 }

@@ -41,7 +41,12 @@ TEST_F(KolmrapProcessTest, WritesTheReportAndTellsTheOutcomeByExitStatus) {
     const auto r = run({"0", "admin", "Admin123!"});
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
-    EXPECT_EQ(r.stdErr, "");
+    // Standard error tells what the run did, line by line.
+    const QStringList lines = r.stdErr.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3) << r.stdErr.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("Baza \"firma\": raporty w ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].contains("PracAdm: ") && lines[1].contains(" str.)")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("Raport wykonany")) << lines[2].toStdString();
     const QString today = QDate::currentDate().toString("yyyy-MM-dd");
     EXPECT_TRUE(QFileInfo::exists(m_programs.filePath("firma/Raporty/PracAdm/PracAdm" + today + ".pdf")));
     const TMyIniFile ini(m_programs.filePath("brel.ini"));

@@ -33,7 +33,7 @@ TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
     DatabaseFactory::runScript(db, DatabaseFactory::resourceScript("demo.sql"));
     {
         const QSqlDatabase conn = DbEngine::openServerName(db, "edit");
-        SqlQuery::executeDirect(conn, QString::fromUtf8("UPDATE OSTRUKT SET SKROTNAZWA = 'Łódź ósma źródło' WHERE ID = 103"));
+        SqlQuery::executeDirect(conn, QString::fromUtf8("UPDATE OSTRUKT SET SKROTNAZWA = 'Łódź ''ósma'' źródło' WHERE ID = 103"));
     }
     DbEngine::closeConnection("edit");
     TestSupport::addAlias(dir.path(), "firma", db);
@@ -87,7 +87,7 @@ TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
             EXPECT_GE(pages, 3);
         }
         if (name == "StanAdm") {
-            EXPECT_TRUE(pageTexts[0].contains(QString::fromUtf8("Lódz ósma zródlo"))) << pageTexts[0].toStdString();
+            EXPECT_TRUE(pageTexts[0].contains(QString::fromUtf8("Lódz 'ósma' zródlo"))) << pageTexts[0].toStdString();
         }
     }
 }

@@ -77,6 +77,9 @@ TEST_F(StructureTest, PathsWalkUpToTheTop) {
     node(10, 1, 1, 0, "Dział Łódź", "01.1");
     node(100, 10, 2, 1, "Spawacz", "01.1.1");
     node(200, 99, 1, 1, "Sierota", "09");
+    // Damaged data: two nodes that are each other's parent.
+    node(300, 301, 1, 1, "Pętla A", "10");
+    node(301, 300, 1, 1, "Pętla B", "11");
     SqlQuery::executeDirect(m_db, "INSERT INTO BHPGRUPY (ID, IDRODZSTRUKT, NAZWA, TYPSTRUKT, OKRESOWE) VALUES (1, 0, 'Odzież', 0, 0)");
     SqlQuery::executeDirect(m_db, "INSERT INTO BHPGRUPY (ID, IDRODZSTRUKT, NAZWA, TYPSTRUKT, OKRESOWE) VALUES (2, 1, 'Obuwie', 1, 1)");
     StructureLookup lookup(m_db);
@@ -84,6 +87,7 @@ TEST_F(StructureTest, PathsWalkUpToTheTop) {
     EXPECT_EQ(lookup.StructurePath(1), QString::fromUtf8("Zakład\r"));
     EXPECT_EQ(lookup.StructurePath(200), "\rSierota\r");
     EXPECT_EQ(lookup.StructurePath(7), "\r");
+    EXPECT_EQ(lookup.StructurePath(300), QString::fromUtf8("\rPętla B\rPętla A\r")) << "a cycle ends the walk";
     EXPECT_EQ(lookup.GroupPath(2), QString::fromUtf8("Odzież  |  Obuwie  |  "));
     EXPECT_EQ(lookup.GroupPath(0), "  |  ");
 
