@@ -32,19 +32,16 @@ QSet<QString> displayFields(int section, int level) {
 SectionReport::SectionReport(const ReportProject& project, const Context& context)
     : m_context(context), m_report(project.createReport(SectionSql::SectionNames.at(context.nrRaportu))) {
     m_report.setRunDate(context.runDate);
-    if (m_context.previousLocation)
-        m_context.previousLocation->clear();
+    m_previousLocation.clear();
 }
 
 void SectionReport::executeToPdf(const QString& path) {
-    if (m_context.previousLocation)
-        m_context.previousLocation->clear();
+    m_previousLocation.clear();
     m_report.executeToPdf(path);
 }
 
 QVector<PrintedBand> SectionReport::executeToRecord() {
-    if (m_context.previousLocation)
-        m_context.previousLocation->clear();
+    m_previousLocation.clear();
     return m_report.executeToRecord();
 }
 
@@ -95,8 +92,7 @@ bool SectionReport::workstationPrinted(int group, int station) const {
 }
 
 void SectionReport::onItemRow() {
-    if (m_context.previousLocation)
-        m_context.previousLocation->clear();
+    m_previousLocation.clear();
 }
 
 void SectionReport::onGroupRow() {
@@ -119,8 +115,7 @@ void SectionReport::onGroupRow() {
     m_report.setComponentText(QStringLiteral("NazwaSrodGr"),
                               StripPolishLetters(groups.raw(row, QStringLiteral("NAZWA")).toString() +
                                                  QStringLiteral(" [") + path + QLatin1Char(']')));
-    if (m_context.previousLocation)
-        m_context.previousLocation->clear();
+    m_previousLocation.clear();
 }
 
 void SectionReport::onStructureRow() {
@@ -137,7 +132,7 @@ void SectionReport::onStructureRow() {
             return;
     }
     const QString printedLocation = StripPolishLetters(StructureLookup::locationText(m_context.lookup->StructurePath(id)));
-    QString& previous = *m_context.previousLocation;
+    QString& previous = m_previousLocation;
     const bool repeat = printedLocation.isEmpty() || printedLocation == previous;
     m_report.setComponentText(QStringLiteral("OpisElemStrukt"), repeat ? QString() : printedLocation);
     if (hasLocationLabel(section))

@@ -22,8 +22,6 @@ public:
         QDate runDate;
         int nrRaportu = 0;
         StructureLookup* lookup = nullptr;
-        // The location text printed last; emptied at the start of every section.
-        QString* previousLocation = nullptr;
     };
 
     SectionReport(const ReportProject& project, const Context& context);
@@ -52,4 +50,6 @@ private:
     std::array<QueryRowSet, 3> m_rows;
     QString m_connections[3];
     QHash<QPair<int, int>, QDate> m_newest; // (group, workstation) -> newest valid-until date
+    // The location text printed last; every section and every walk starts without one.
+    QString m_previousLocation;
 };

@@ -46,6 +46,13 @@ QString StructureLookup::path(const QHash<int, Entry>& table, int id, const QStr
     return out;
 }
 
+void StructureLookup::preload() {
+    StructurePath(0);
+    GroupPath(0);
+    m_structurePaths.clear();
+    m_groupPaths.clear();
+}
+
 QString StructureLookup::StructurePath(int id) {
     const auto cached = m_structurePaths.constFind(id);
     if (cached != m_structurePaths.constEnd())

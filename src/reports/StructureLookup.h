@@ -9,6 +9,9 @@
 class StructureLookup {
 public:
     explicit StructureLookup(const QSqlDatabase& db);
+    // Reads both tables now, so that later look-ups need no database (the report may then be
+    // written while the next section's queries run).
+    void preload();
 
     // One line per level from the top node down to the node itself, each ended by a carriage
     // return; a single carriage return for an unknown Id.

@@ -13,6 +13,7 @@
 #include "StructureLookup.h"
 
 #include <QDir>
+#include <future>
 #include <QElapsedTimer>
 #include <QSqlQuery>
 
@@ -217,8 +218,47 @@ bool TfrmRaport::sectionAllowed(int nrRaportu) const {
     }
 }
 
+// A section whose queries are read and whose file is being written on a worker thread while
+// the next section's queries run: the report needs no database once its rows are fetched.
+struct TfrmRaport::PendingSection {
+    std::unique_ptr<SectionReport> report;
+    std::future<void> writing;
+    QString output;
+    SectionTiming timing;
+    qint64 writeMs = 0; // set by the writing thread
+};
+
+void TfrmRaport::finishSection(PendingSection& pending) {
+    if (!pending.report)
+        return;
+    // Rethrows what went wrong while writing; the section then counts as failed.
+    auto report = std::move(pending.report);
+    pending.writing.get();
+    pending.timing.renderMs = pending.writeMs;
+    pending.timing.pages = report->pageCount();
+    for (int level = 0; level < 3; ++level)
+        pending.timing.rows += report->rows(level).rowCount();
+    m_timings << pending.timing;
+    m_written << pending.output;
+    progress(QStringLiteral("  %1: %2 (%3 str.)").arg(pending.timing.name, pending.output).arg(pending.timing.pages));
+}
+
 void TfrmRaport::RunReports(const QString& reportsFolder) {
     const QSqlDatabase db = m_app.karty().GetDatabase();
+    QElapsedTimer preload;
+    preload.start();
+    m_lookup->preload();
+    qint64 lookupMs = preload.elapsed();
+    PendingSection pending;
+    // Whatever ends the loop, the file being written is waited for (and its error is kept
+    // from being lost when another one is on its way out).
+    struct Wait {
+        PendingSection& pending;
+        ~Wait() {
+            if (pending.writing.valid())
+                pending.writing.wait();
+        }
+    } wait{pending};
     for (int i = 0; i < m_listaRaportow.size(); ++i) {
         const QString name = m_listaRaportow[i];
         if (m_app.settings().ReadAsystentSetting(kAsyst, name) != QLatin1String("T"))
@@ -234,50 +274,58 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
             progress(QStringLiteral("  %1: brak uprawnień użytkownika").arg(name));
             continue;
         }
-        // The section's temporary tables go whatever happens in it.
-        struct Drop {
-            TfrmRaport* self;
-            const QSqlDatabase& db;
-            ~Drop() {
-                self->DropPositionTable(db);
-                self->DropIdTable(db);
-            }
-        } drop{this, db};
         const int index = SectionSql::SectionNames.indexOf(name);
         SectionTiming timing;
         timing.name = name;
+        timing.lookupMs = lookupMs; // counted once, with the first section
+        lookupMs = 0;
         QElapsedTimer clock;
         clock.start();
-        const SelectionTables tables = index == 3 ? SelectionTables() : PrepareSelection(db);
-        timing.selectionMs = clock.restart();
         SectionReport::Context context;
         context.db = db;
         context.runDate = m_dataRaportu;
         context.nrRaportu = index;
         context.lookup = m_lookup.get();
-        context.previousLocation = &m_previousLocation;
-        SectionReport report(*m_project, context);
-        try {
-            report.open(SectionSql::prepare(index, tables));
-        } catch (const EDBEngineError& e) {
-            // A section whose queries cannot be opened ends this database's sections.
-            progress(QStringLiteral("  %1: błąd bazy danych, pozostałe raporty tej bazy pominięte: %2").arg(name, e.text()));
-            return;
+        auto report = std::make_unique<SectionReport>(*m_project, context);
+        {
+            // The section's temporary tables go whatever happens, as soon as its rows are read.
+            struct Drop {
+                TfrmRaport* self;
+                const QSqlDatabase& db;
+                ~Drop() {
+                    self->DropPositionTable(db);
+                    self->DropIdTable(db);
+                }
+            } drop{this, db};
+            const SelectionTables tables = index == 3 ? SelectionTables() : PrepareSelection(db);
+            timing.selectionMs = clock.restart();
+            try {
+                report->open(SectionSql::prepare(index, tables));
+            } catch (const EDBEngineError& e) {
+                // A section whose queries cannot be opened ends this database's sections.
+                finishSection(pending);
+                progress(QStringLiteral("  %1: błąd bazy danych, pozostałe raporty tej bazy pominięte: %2")
+                             .arg(name, e.text()));
+                return;
+            }
+            timing.openMs = clock.restart();
         }
-        timing.openMs = clock.restart();
         if (m_observer)
-            m_observer(i, report);
-        const qint64 lookupBefore = m_lookup->sqlMs();
-        report.executeToPdf(output);
-        timing.renderMs = clock.elapsed();
-        timing.lookupMs = m_lookup->sqlMs() - lookupBefore;
-        timing.pages = report.pageCount();
-        for (int level = 0; level < 3; ++level)
-            timing.rows += report.rows(level).rowCount();
-        m_timings << timing;
-        m_written << output;
-        progress(QStringLiteral("  %1: %2 (%3 str.)").arg(name, output).arg(timing.pages));
+            m_observer(i, *report);
+        finishSection(pending);
+        pending.report = std::move(report);
+        pending.output = output;
+        pending.timing = timing;
+        SectionReport* writing = pending.report.get();
+        qint64* writeMs = &pending.writeMs;
+        pending.writing = std::async(std::launch::async, [writing, output, writeMs] {
+            QElapsedTimer timer;
+            timer.start();
+            writing->executeToPdf(output);
+            *writeMs = timer.elapsed();
+        });
     }
+    finishSection(pending);
 }
 
 void TfrmRaport::DropPositionTable(const QSqlDatabase& db) { dropIgnoringErrors(db, m_tabelaPoz); }

@@ -63,6 +63,8 @@ private:
     bool ProcessDatabases();
     bool LoginFromCommandLine();
     void RunReports(const QString& reportsFolder);
+    struct PendingSection;
+    void finishSection(PendingSection& pending);
     bool sectionAllowed(int nrRaportu) const;
     void progress(const QString& line) const;
 
@@ -79,7 +81,6 @@ private:
     std::unique_ptr<ReportProject> m_project;
     std::unique_ptr<ReportLogin> m_login;
     std::unique_ptr<StructureLookup> m_lookup;
-    QString m_previousLocation;
     SectionObserver m_observer;
     std::function<void(const QString&)> m_progress;
     QStringList m_written;
