@@ -29,18 +29,15 @@ TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
     ManualClock clock(QDateTime(QDate(2026, 12, 10), QTime(9, 15)));
     Clock::setInstance(&clock);
     QTemporaryDir dir;
-    const QString db = TestSupport::createDatabase(dir.path(), "firma.fdb");
-    DatabaseFactory::runScript(db, DatabaseFactory::resourceScript("demo.sql"));
+    const QString db = TestSupport::createDemoDatabase(dir.path());
     {
         const QSqlDatabase conn = DbEngine::openServerName(db, "edit");
         SqlQuery::executeDirect(conn, QString::fromUtf8("UPDATE OSTRUKT SET SKROTNAZWA = 'Łódź ''ósma'' źródło' WHERE ID = 103"));
     }
     DbEngine::closeConnection("edit");
-    TestSupport::addAlias(dir.path(), "firma", db);
-    QByteArray ini = "[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\n";
-    for (const QString& s : SectionSql::SectionNames)
-        ini += "ASYST." + s.toUtf8() + ".Str=T\n";
-    TestSupport::writeFile(dir.filePath("brel.ini"), ini);
+    TestSupport::writeFile(dir.filePath("brel.ini"),
+                           "[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\n" +
+                               TestSupport::allSectionsOn());
     ScriptedMessages messages;
     {
         AppContext app(dir.path(), {"0", "admin", "Admin123!"}, messages);

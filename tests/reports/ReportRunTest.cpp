@@ -15,14 +15,11 @@ class ReportRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Clock::setInstance(&m_clock);
-        m_db = TestSupport::createDatabase(m_dir.path(), "firma.fdb");
-        DatabaseFactory::runScript(m_db, DatabaseFactory::resourceScript("demo.sql"));
-        TestSupport::addAlias(m_dir.path(), "firma", m_db);
-        QByteArray ini = "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
-                         "[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\nASYST.DataAsys.Str=2026-01-01\n";
-        for (const QString& s : SectionSql::SectionNames)
-            ini += "ASYST." + s.toUtf8() + ".Str=T\n";
-        TestSupport::writeFile(m_dir.filePath("brel.ini"), ini);
+        m_db = TestSupport::createDemoDatabase(m_dir.path());
+        TestSupport::writeFile(m_dir.filePath("brel.ini"),
+                               "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
+                               "[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\nASYST.DataAsys.Str=2026-01-01\n" +
+                                   TestSupport::allSectionsOn());
     }
     void TearDown() override { Clock::setInstance(nullptr); }
 

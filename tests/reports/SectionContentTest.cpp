@@ -12,17 +12,13 @@ namespace {
 // What each section prints on the demo organisation, read from the report's walk without a PDF.
 class SectionContentTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {}
     void SetUp() override {
         Clock::setInstance(&m_clock);
-        const QString db = TestSupport::createDatabase(m_dir.path(), "firma.fdb");
-        DatabaseFactory::runScript(db, DatabaseFactory::resourceScript("demo.sql"));
-        TestSupport::addAlias(m_dir.path(), "firma", db);
-        QByteArray ini = "[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\nASYST.firma.Str=\n"
-                         "[AsystentSettings]\nASYST.SortStrukList.Str=Kod\n";
-        for (const QString& s : SectionSql::SectionNames)
-            ini += "ASYST." + s.toUtf8() + ".Str=T\n";
-        TestSupport::writeFile(m_dir.filePath("brel.ini"), ini);
+        TestSupport::createDemoDatabase(m_dir.path());
+        TestSupport::writeFile(m_dir.filePath("brel.ini"), "[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\n"
+                                                           "ASYST.firma.Str=\n[AsystentSettings]\n"
+                                                           "ASYST.SortStrukList.Str=Kod\n" +
+                                                               TestSupport::allSectionsOn());
         AppContext app(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages);
         TfrmRaport form(app);
         form.setSectionObserver([this](int nr, SectionReport& report) { m_records[nr] = report.executeToRecord(); });

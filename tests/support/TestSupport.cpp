@@ -60,6 +60,21 @@ QString createDatabase(const QString& folder, const QString& name) {
     return target;
 }
 
+QString createDemoDatabase(const QString& programFolder) {
+    const QString db = createDatabase(programFolder, QStringLiteral("firma.fdb"));
+    DatabaseFactory::runScript(db, DatabaseFactory::resourceScript(QStringLiteral("demo.sql")));
+    addAlias(programFolder, QStringLiteral("firma"), db);
+    return db;
+}
+
+QByteArray allSectionsOn() {
+    QByteArray lines;
+    for (const char* s : {"CzynnRyz", "TermRyz", "StanAdm", "PracAdm", "SrodRyz", "WyborDob", "RoznDob", "PrzetBhp",
+                          "AktualBhp"})
+        lines += QByteArray("ASYST.") + s + ".Str=T\n";
+    return lines;
+}
+
 void addAlias(const QString& programFolder, const QString& alias, const QString& serverName, const QString& driver) {
     AliasRegistry registry(AliasRegistry::defaultPath(programFolder));
     registry.addAlias(alias, driver, {QStringLiteral("SERVER NAME=") + serverName, QStringLiteral("USER NAME=BREL")});

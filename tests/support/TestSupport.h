@@ -58,6 +58,11 @@ void writeFile(const QString& path, const QByteArray& bytes);
 // process. Throws when the engine fails, so the test fails.
 QString createDatabase(const QString& folder, const QString& name = QStringLiteral("test.fdb"));
 
+// The demo organisation as database "firma.fdb" of a programs' folder under the alias "firma".
+QString createDemoDatabase(const QString& programFolder);
+// The [AsystentSettings] lines that switch every section of the summary report on.
+QByteArray allSectionsOn();
+
 // Writes an alias registry entry "SERVER NAME=<serverName>" with driver INTRBASE (or driver).
 void addAlias(const QString& programFolder, const QString& alias, const QString& serverName,
               const QString& driver = QStringLiteral("INTRBASE"));
