@@ -10,11 +10,11 @@ QString titleOr(const QString& caption) {
 } // namespace
 
 void DialogMessageService::showMessage(const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::NoIcon, titleOr(caption), text, QMessageBox::Ok);
+    QMessageBox box(m_messageIcon, titleOr(caption), text, QMessageBox::Ok);
     box.exec();
 }
 
 bool DialogMessageService::askYesNo(const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(m_questionIcon, titleOr(caption), text, QMessageBox::Yes | QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -1,7 +1,6 @@
 #include "AppContext.h"
 #include "Clock.h"
 #include "DialogMessageService.h"
-#include "ExclamationMessageService.h"
 #include "HelpViewer.h"
 #include "InstanceLock.h"
 #include "LoginSession.h"
@@ -33,7 +32,7 @@ int main(int argc, char* argv[]) {
     const QString platform = QGuiApplication::platformName();
     const bool hasDisplay = platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
     DialogMessageService dialogs;
-    ExclamationMessageService exclamations;
+    DialogMessageService exclamations(QMessageBox::Warning, QMessageBox::Warning);
     StdErrMessageService stdErr;
     IMessageService& messages = hasDisplay ? static_cast<IMessageService&>(dialogs) : stdErr;
     IMessageService& warnings = hasDisplay ? static_cast<IMessageService&>(exclamations) : stdErr;

@@ -6,21 +6,40 @@
 #include <QSet>
 #include <QStringList>
 
-StructureLookup::StructureLookup(const QSqlDatabase& db) : m_db(db) {}
+StructureLookup::StructureLookup(const QSqlDatabase& db) : m_db(db) {
+    m_structure.sql = QStringLiteral("SELECT Id,IdRodzStrukt,SkrotNazwa FROM OStrukt");
+    m_structure.nameField = QStringLiteral("SkrotNazwa");
+    m_structure.separator = QStringLiteral("\r");
+    m_groups.sql = QStringLiteral("SELECT Id,IdRodzStrukt,Nazwa FROM BHPGrupy");
+    m_groups.nameField = QStringLiteral("Nazwa");
+    m_groups.separator = QStringLiteral("  |  ");
+}
 
-QHash<int, StructureLookup::Entry> StructureLookup::load(const QSqlDatabase& db, const QString& sql,
-                                                         const QString& nameField) {
-    QHash<int, Entry> out;
-    SqlQuery q(db);
-    q.prepare(sql);
+void StructureLookup::load(Tree& tree) {
+    QElapsedTimer timer;
+    timer.start();
+    SqlQuery q(m_db);
+    q.prepare(tree.sql);
     q.open();
     for (; !q.eof(); q.next()) {
         const int id = q.fieldInt(QStringLiteral("Id"));
         // The first row of an Id counts, as a look-up by Id would find it.
-        if (!out.contains(id))
-            out.insert(id, {q.fieldInt(QStringLiteral("IdRodzStrukt")), q.fieldText(nameField)});
+        if (!tree.entries.contains(id))
+            tree.entries.insert(id, {q.fieldInt(QStringLiteral("IdRodzStrukt")), q.fieldText(tree.nameField)});
     }
-    return out;
+    tree.loaded = true;
+    m_sqlMs += timer.elapsed();
+}
+
+QString StructureLookup::cachedPath(Tree& tree, int id) {
+    const auto cached = tree.paths.constFind(id);
+    if (cached != tree.paths.constEnd())
+        return *cached;
+    if (!tree.loaded)
+        load(tree);
+    const QString p = path(tree.entries, id, tree.separator);
+    tree.paths.insert(id, p);
+    return p;
 }
 
 QString StructureLookup::path(const QHash<int, Entry>& table, int id, const QString& separator) {
@@ -47,43 +66,14 @@ QString StructureLookup::path(const QHash<int, Entry>& table, int id, const QStr
 }
 
 void StructureLookup::preload() {
-    StructurePath(0);
-    GroupPath(0);
-    m_structurePaths.clear();
-    m_groupPaths.clear();
+    for (Tree* tree : {&m_structure, &m_groups})
+        if (!tree->loaded)
+            load(*tree);
 }
 
-QString StructureLookup::StructurePath(int id) {
-    const auto cached = m_structurePaths.constFind(id);
-    if (cached != m_structurePaths.constEnd())
-        return *cached;
-    if (!m_structureLoaded) {
-        QElapsedTimer timer;
-        timer.start();
-        m_structure = load(m_db, QStringLiteral("SELECT Id,IdRodzStrukt,SkrotNazwa FROM OStrukt"), QStringLiteral("SkrotNazwa"));
-        m_structureLoaded = true;
-        m_sqlMs += timer.elapsed();
-    }
-    const QString p = path(m_structure, id, QStringLiteral("\r"));
-    m_structurePaths.insert(id, p);
-    return p;
-}
+QString StructureLookup::StructurePath(int id) { return cachedPath(m_structure, id); }
 
-QString StructureLookup::GroupPath(int id) {
-    const auto cached = m_groupPaths.constFind(id);
-    if (cached != m_groupPaths.constEnd())
-        return *cached;
-    if (!m_groupsLoaded) {
-        QElapsedTimer timer;
-        timer.start();
-        m_groups = load(m_db, QStringLiteral("SELECT Id,IdRodzStrukt,Nazwa FROM BHPGrupy"), QStringLiteral("Nazwa"));
-        m_groupsLoaded = true;
-        m_sqlMs += timer.elapsed();
-    }
-    const QString p = path(m_groups, id, QStringLiteral("  |  "));
-    m_groupPaths.insert(id, p);
-    return p;
-}
+QString StructureLookup::GroupPath(int id) { return cachedPath(m_groups, id); }
 
 QString StructureLookup::locationText(const QString& structurePath) {
     QStringList lines;

@@ -31,15 +31,21 @@ private:
         int parent = 0;
         QString name;
     };
-    static QHash<int, Entry> load(const QSqlDatabase& db, const QString& sql, const QString& nameField);
+    // One table of Id, parent and name, read once, with the paths worked out so far.
+    struct Tree {
+        QString sql;
+        QString nameField;
+        QString separator;
+        bool loaded = false;
+        QHash<int, Entry> entries;
+        QHash<int, QString> paths;
+    };
+    void load(Tree& tree);
+    QString cachedPath(Tree& tree, int id);
     static QString path(const QHash<int, Entry>& table, int id, const QString& separator);
 
     QSqlDatabase m_db;
-    bool m_structureLoaded = false;
-    bool m_groupsLoaded = false;
-    QHash<int, Entry> m_structure;
-    QHash<int, Entry> m_groups;
-    QHash<int, QString> m_structurePaths;
-    QHash<int, QString> m_groupPaths;
+    Tree m_structure;
+    Tree m_groups;
     qint64 m_sqlMs = 0;
 };
