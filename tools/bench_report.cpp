@@ -12,6 +12,7 @@
 #include "OrgGenerator.h"
 #include "QueryRowSet.h"
 #include "SectionSql.h"
+#include "TemporaryTables.h"
 #include "TfrmRaport.h"
 
 #include <QDir>
@@ -55,8 +56,9 @@ QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages
         const QSqlDatabase db = app.karty().GetDatabase();
         TfrmRaport form(app);
         form.tree().LoadStructureTree(db, QDate::currentDate(), false);
-        form.setTableNames(QStringLiteral("BENCHPOZ"), QStringLiteral("BENCHID"));
-        const SelectionTables tables = form.PrepareSelection(db);
+        TemporaryTables::prepareDatabase(db);
+        TemporaryTables selection(db);
+        const SelectionTables tables = selection.fill(form.tree().SelectedWorkstations());
         QVariantHash params;
         params.insert(QStringLiteral("nowdata"), QDate::currentDate());
         params.insert(QStringLiteral("od"), QDate::currentDate().startOfDay());
@@ -83,10 +85,6 @@ QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages
                 rows.open(db, q.sql, params, {});
             }
             times << timer.elapsed();
-        }
-        if (dumpFolder.isEmpty()) {
-            form.DropPositionTable(db);
-            form.DropIdTable(db);
         }
     }
     app.karty().CloseDatabase();

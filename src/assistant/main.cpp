@@ -40,8 +40,15 @@ int main(int argc, char* argv[]) {
 
     AppContext app(QCoreApplication::applicationDirPath(), application.arguments().mid(1), messages);
     InstanceLock lock(QStringLiteral("kolmasyst.exe"));
-    if (!lock.tryAcquire())
+    switch (lock.acquire()) {
+    case InstanceLock::Outcome::Acquired:
+        break;
+    case InstanceLock::Outcome::HeldElsewhere:
         return 0;
+    case InstanceLock::Outcome::Failed:
+        messages.showMessage(QStringLiteral("Nie można założyć blokady programu: ") + lock.errorText(), QString());
+        return 1;
+    }
 
     QApplication::setWindowIcon(TrayImages::icon(TrayImages::StillImage));
     LoginSession session(app.karty(), messages, Clock::instance(), app.dates());

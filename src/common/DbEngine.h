@@ -33,6 +33,17 @@ QSqlDatabase openConnection(const AliasRegistry& registry, const QString& alias,
 QSqlDatabase openServerName(const QString& serverName, const QString& connectionName);
 void closeConnection(const QString& connectionName);
 
+// Raises EDBEngineError with the access message and the reason why the connection could not
+// be opened, when it is not open; queries on a failed connection then say why.
+void requireOpen(const QSqlDatabase& db);
+
+// Runs one statement in a transaction of its own that never waits for another connection's
+// locks: false (and nothing changed) when it would have to.
+bool executeWithoutWaiting(const QSqlDatabase& db, const QString& sql);
+
+// How long a client waits for a database server that does not answer.
+constexpr int ConnectTimeoutSeconds = 15;
+
 // The engine's text of an error: its own lines when it gave any.
 QString errorText(const QSqlError& error);
 [[noreturn]] void raise(const QSqlError& error);

@@ -4,9 +4,12 @@
 
 // An advisory, exclusive lock (flock) on a file that the kernel releases when the process
 // dies. The descriptor is close-on-exec, so programs started from here do not keep it alive.
+// A link at the lock file's name is never followed.
 class FileLock {
 public:
-    explicit FileLock(const QString& lockFilePath);
+    // modelFile: a lock file created here gets that file's group and read/write mode, so that
+    // the users sharing the model can all take the lock.
+    explicit FileLock(const QString& lockFilePath, const QString& modelFile = QString());
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
@@ -25,6 +28,7 @@ private:
     bool open();
 
     QString m_path;
+    QString m_model;
     QString m_error;
     int m_fd = -1;
     bool m_locked = false;

@@ -2,10 +2,11 @@
 
 #include "Errors.h"
 #include "FileLock.h"
+#include "SafeFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -15,7 +16,7 @@ QString lockPathFor(const QString& path) {
 }
 
 [[noreturn]] void failWrite(const QString& path, const QString& reason) {
-    throw EFileWriteError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, reason));
+    throw EFileWriteError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 } // namespace
@@ -44,15 +45,12 @@ void IniFile::deleteKey(const QString& section, const QString& key) {
 }
 
 void IniFile::update(const std::function<void(IniDocument&)>& change) {
-    FileLock lock(lockPathFor(m_path));
+    // A linked settings file is shared through its target: the lock lives beside the target.
+    const QString target = SafeFile::resolveLinks(m_path);
+    FileLock lock(lockPathFor(target), target);
     if (!lock.lock())
         failWrite(m_path, lock.errorText());
     IniDocument doc = read();
     change(doc);
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly))
-        failWrite(m_path, out.errorString());
-    out.write(doc.toBytes());
-    if (!out.commit())
-        failWrite(m_path, out.errorString());
+    SafeFile::replace(m_path, doc.toBytes(), SafeFile::Links::Follow);
 }

@@ -5,17 +5,26 @@
 #include <QString>
 
 // The single-instance lock of a program, named after the program ("kolmrap.exe",
-// "kolmasyst.exe"): a lock file in $XDG_RUNTIME_DIR, else in /tmp with the user id in its
-// name. Held for the life of the process; the kernel releases it when the process dies.
+// "kolmasyst.exe"): a lock file in the user's private runtime folder ($XDG_RUNTIME_DIR when it
+// is the user's own and closed to others, else <temp>/kolm-<uid>, made with mode 0700). Held
+// for the life of the process; the kernel releases it when the process dies. Nothing another
+// user could have placed (a foreign folder, a link) is used.
 class InstanceLock {
 public:
+    enum class Outcome { Acquired, HeldElsewhere, Failed };
+
     explicit InstanceLock(const QString& lockName);
-    // False when another running instance holds the lock.
-    bool tryAcquire() { return m_lock.tryLock(); }
+    Outcome acquire();
+    // Why the lock could not be opened (Failed).
+    const QString& errorText() const { return m_error; }
+
     // Whether some process holds the lock now, without taking it.
     static bool isHeld(const QString& lockName);
-    static QString lockFilePath(const QString& lockName);
+    // Empty, with the reason in error, when no private folder can be had.
+    static QString lockFilePath(const QString& lockName, QString* error = nullptr);
 
 private:
+    QString m_name;
+    QString m_error;
     FileLock m_lock;
 };

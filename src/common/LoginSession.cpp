@@ -82,8 +82,10 @@ LoginSession::Outcome LoginSession::CheckLogin(const QString& name, const QStrin
         return Outcome::ChangeRequired;
     }
     SqlQuery update(db);
-    update.prepare(QStringLiteral("UPDATE APRAWADOSTEPU SET LCBCLOG = 0 , DATALOG = '") +
-                   m_dates.formatDate(m_clock.today()) + QStringLiteral("' WHERE Id =") + QString::number(m_userId));
+    // The date goes as a value: a user's date format never becomes part of the statement.
+    update.prepare(QStringLiteral("UPDATE APRAWADOSTEPU SET LCBCLOG = 0 , DATALOG = :dzis WHERE Id =") +
+                   QString::number(m_userId));
+    update.bind(QStringLiteral("dzis"), m_clock.today());
     update.execute();
     return Outcome::LoggedIn;
 }
@@ -139,7 +141,7 @@ PasswordPolicy::ChangeResult LoginSession::CompleteChange(const QString& current
     if (!PasswordPolicy::CheckPasswordPolicy(newPassword, true, m_messages))
         return PasswordPolicy::ChangeResult::PolicyFailed;
     return PasswordPolicy::ChangePassword(currentPassword, newPassword, confirmation, m_userId,
-                                          m_connection.GetDatabase(), m_dates, m_clock, m_messages);
+                                          m_connection.GetDatabase(), m_clock, m_messages);
 }
 
 void LoginSession::LoadUserRights(const QString& name) {

@@ -1,7 +1,6 @@
 #include "PasswordPolicy.h"
 
 #include "Clock.h"
-#include "DateConventions.h"
 #include "MessageService.h"
 #include "Passwords.h"
 #include "SqlQuery.h"
@@ -48,7 +47,7 @@ bool RejectsModifiers(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
 }
 
 ChangeResult ChangePassword(const QString& current, const QString& newPassword, const QString& confirmation,
-                            int userId, const QSqlDatabase& db, const DateConventions& dates, const IClock& clock,
+                            int userId, const QSqlDatabase& db, const IClock& clock,
                             IMessageService& messages) {
     if (newPassword == current) {
         messages.showMessage(SameAsCurrentMessage, QString());
@@ -60,9 +59,12 @@ ChangeResult ChangePassword(const QString& current, const QString& newPassword, 
     }
     // Stored first, confirmed after: a failed hash or update must not be announced as done.
     SqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE APRAWADOSTEPU SET Haslo = :nowe , ZmianaHasla= '") +
-              dates.formatDate(clock.today()) + QStringLiteral("' WHERE Id =") + QString::number(userId));
+    // The date goes as a value (the day at midnight, as the date text gave before): a user's
+    // date format never becomes part of the statement.
+    q.prepare(QStringLiteral("UPDATE APRAWADOSTEPU SET Haslo = :nowe , ZmianaHasla= :dzis WHERE Id =") +
+              QString::number(userId));
     q.bind(QStringLiteral("nowe"), HashPassword(newPassword));
+    q.bind(QStringLiteral("dzis"), clock.today().startOfDay());
     q.execute();
     messages.showMessage(UpdatedMessage, QString());
     return ChangeResult::Changed;

@@ -6,7 +6,6 @@
 
 class IMessageService;
 class IClock;
-class DateConventions;
 
 // The password policy (at least 8 characters with a small letter a-z, a capital letter A-Z
 // and something else) and the password change that stores a new hash with the change date.
@@ -31,7 +30,7 @@ enum class ChangeResult { Changed, SameAsCurrent, NotConfirmed, PolicyFailed };
 // Checks the new password against the current one and its confirmation; on success shows
 // the confirmation message and stores the new hash and today's date for the user.
 ChangeResult ChangePassword(const QString& current, const QString& newPassword, const QString& confirmation,
-                            int userId, const QSqlDatabase& db, const DateConventions& dates, const IClock& clock,
+                            int userId, const QSqlDatabase& db, const IClock& clock,
                             IMessageService& messages);
 
 } // namespace PasswordPolicy

@@ -20,14 +20,16 @@ QSqlDatabase SharedConnection::GetDatabase() {
     if (exists())
         return QSqlDatabase::database(m_connectionName, false);
     // Queries refer to the connection by its database name, the alias.
-    const QString alias = m_settings.ReadAliasName();
+    const QString alias = m_aliasOverride.isEmpty() ? m_settings.ReadAliasName() : m_aliasOverride;
     m_connectionName = alias;
     ++m_openCount;
+    m_openError.clear();
     try {
         const AliasRegistry registry(m_registryPath);
-        return DbEngine::openConnection(registry, m_settings.ReadAliasName(), m_connectionName);
+        return DbEngine::openConnection(registry, alias, m_connectionName);
     } catch (const EKolmError& e) {
-        m_messages.showMessage(AccessMessage + e.text(), QString());
+        m_openError = e.text().isEmpty() ? QStringLiteral("(the engine gave no reason)") : e.text();
+        m_messages.showMessage(AccessMessage + m_openError, QString());
         if (m_requestEnd)
             m_requestEnd();
     }

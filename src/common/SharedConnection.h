@@ -24,6 +24,13 @@ public:
     QSqlDatabase GetDatabase();
     void CloseDatabase();
 
+    // The alias the next GetDatabase opens instead of the configuration's active alias; empty
+    // goes back to the active alias. The report generator visits databases this way and leaves
+    // the user's choice in the file alone.
+    void useAlias(const QString& alias) { m_aliasOverride = alias; }
+    // The engine's reason why the last open failed; empty after a successful open.
+    const QString& openError() const { return m_openError; }
+
     bool exists() const { return !m_connectionName.isEmpty(); }
     // How many times a connection was created and opened (tests watch this).
     int openCount() const { return m_openCount; }
@@ -35,5 +42,7 @@ private:
     IMessageService& m_messages;
     std::function<void()> m_requestEnd;
     QString m_connectionName;
+    QString m_aliasOverride;
+    QString m_openError;
     int m_openCount = 0;
 };

@@ -6,10 +6,11 @@
 #include <QSqlError>
 #include <QSqlRecord>
 
-SqlQuery::SqlQuery(const QSqlDatabase& db) : m_query(db) {}
+SqlQuery::SqlQuery(const QSqlDatabase& db) : m_db(db), m_query(db) {}
 
 void SqlQuery::prepare(const QString& sql) {
     m_eof = true;
+    DbEngine::requireOpen(m_db);
     if (!m_query.prepare(sql))
         DbEngine::raise(m_query.lastError());
 }
@@ -82,6 +83,7 @@ QDateTime SqlQuery::fieldDateTime(const QString& field) const {
 }
 
 void SqlQuery::executeDirect(const QSqlDatabase& db, const QString& sql) {
+    DbEngine::requireOpen(db);
     QSqlQuery q(db);
     if (!q.exec(sql) || q.lastError().isValid())
         DbEngine::raise(q.lastError());

@@ -40,6 +40,7 @@ public:
 private:
     QVariant value(const QString& field) const;
 
+    QSqlDatabase m_db;
     QSqlQuery m_query;
     bool m_eof = true;
 };

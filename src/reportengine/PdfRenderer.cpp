@@ -109,7 +109,7 @@ void paintFurniture(Painter& painter, const ReportState& state, const PageLayout
 
 namespace PdfRenderer {
 
-int render(ReportState& state, const QString& path) {
+int renderToBytes(ReportState& state, QByteArray& pdf) {
     state.checkConnections();
     const ReportDesign& design = *state.design;
 
@@ -137,11 +137,22 @@ int render(ReportState& state, const QString& path) {
         paintFurniture(painter, state, layout, metrics, page + 1, pages);
     }
     painter.end();
+    pdf = buffer.data();
+    return pages;
+}
 
+int render(ReportState& state, const QString& path) {
+    QByteArray pdf;
+    const int pages = renderToBytes(state, pdf);
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         throw ReportEngineError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, out.errorString()));
-    out.write(buffer.data());
+    // A full disk can take fewer bytes than given while the commit still succeeds.
+    if (out.write(pdf) != pdf.size()) {
+        const QString reason = out.errorString();
+        out.cancelWriting();
+        throw ReportEngineError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, reason));
+    }
     if (!out.commit())
         throw ReportEngineError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, out.errorString()));
     return pages;

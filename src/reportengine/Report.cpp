@@ -115,6 +115,13 @@ void Report::executeToPdf(const QString& path) {
     m_state->lastPageCount = PdfRenderer::render(*m_state, path);
 }
 
+QByteArray Report::executeToPdfBytes() {
+    m_state->lastPageCount = 0;
+    QByteArray pdf;
+    m_state->lastPageCount = PdfRenderer::renderToBytes(*m_state, pdf);
+    return pdf;
+}
+
 QVector<PrintedBand> Report::executeToRecord() {
     m_state->checkConnections();
     RecordSink sink(*m_state);

@@ -77,6 +77,8 @@ public:
     // when complete. Raises ReportEngineError; an error raised by a row handler passes through
     // unchanged. After a failure the file under path is as it was before.
     void executeToPdf(const QString& path);
+    // The PDF document in memory, for callers with their own rules for writing files.
+    QByteArray executeToPdfBytes();
     // The same walk over the data without layout: the bands in print order.
     QVector<PrintedBand> executeToRecord();
     // Page count of the last executeToPdf.

@@ -1,5 +1,6 @@
 #include "SectionReport.h"
 
+#include "SafeFile.h"
 #include "SqlQuery.h"
 #include "StructureLookup.h"
 #include "TextRules.h"
@@ -37,7 +38,8 @@ SectionReport::SectionReport(const ReportProject& project, const Context& contex
 
 void SectionReport::executeToPdf(const QString& path) {
     m_previousLocation.clear();
-    m_report.executeToPdf(path);
+    // Report folders are shared: a link at the file's name is replaced, never written through.
+    SafeFile::replace(path, m_report.executeToPdfBytes(), SafeFile::Links::Replace);
 }
 
 QVector<PrintedBand> SectionReport::executeToRecord() {

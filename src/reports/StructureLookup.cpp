@@ -65,10 +65,11 @@ QString StructureLookup::path(const QHash<int, Entry>& table, int id, const QStr
     return out;
 }
 
-void StructureLookup::preload() {
-    for (Tree* tree : {&m_structure, &m_groups})
-        if (!tree->loaded)
-            load(*tree);
+void StructureLookup::preload(bool withGroups) {
+    if (!m_structure.loaded)
+        load(m_structure);
+    if (withGroups && !m_groups.loaded)
+        load(m_groups);
 }
 
 QString StructureLookup::StructurePath(int id) { return cachedPath(m_structure, id); }

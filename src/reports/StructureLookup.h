@@ -9,9 +9,10 @@
 class StructureLookup {
 public:
     explicit StructureLookup(const QSqlDatabase& db);
-    // Reads both tables now, so that later look-ups need no database (the report may then be
-    // written while the next section's queries run).
-    void preload();
+    // Reads the structure table, and the groups table when asked, now: later look-ups then need
+    // no database (the report may be written while the next section's queries run). Only the
+    // safety-item sections print groups; databases without them work for the rest.
+    void preload(bool withGroups);
 
     // One line per level from the top node down to the node itself, each ended by a carriage
     // return; a single carriage return for an unknown Id.

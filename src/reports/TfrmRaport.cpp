@@ -4,18 +4,21 @@
 #include "AppContext.h"
 #include "Clock.h"
 #include "DbEngine.h"
-#include "MessageService.h"
 #include "Errors.h"
 #include "GlobalUtils.h"
+#include "MessageService.h"
 #include "ReportLogin.h"
 #include "SectionReport.h"
 #include "SqlQuery.h"
 #include "StructureLookup.h"
+#include "TemporaryTables.h"
 
 #include <QDir>
-#include <future>
 #include <QElapsedTimer>
-#include <QSqlQuery>
+#include <QScopeGuard>
+
+#include <algorithm>
+#include <future>
 
 const QString TfrmRaport::ProjectResource = QStringLiteral(":/project/summary.json");
 
@@ -23,50 +26,35 @@ namespace {
 
 const QString kAsyst = QStringLiteral("ASYST");
 
-// "Temp" + the time of day as a fraction of a day, times factor.
-QString tempTableName(double factor) {
-    const double fraction = Clock::instance().now().time().msecsSinceStartOfDay() / 86400000.0;
-    return QStringLiteral("Temp") + QString::number(qint64(fraction * factor));
+// The run was stopped from outside (a stop signal).
+class ERunStopped : public EKolmError {
+public:
+    using EKolmError::EKolmError;
+};
+
+// Values from the configuration file are echoed in messages at a readable length.
+QString shortened(const QString& text) {
+    constexpr int kMax = 80;
+    return text.size() <= kMax ? text : text.left(kMax) + QStringLiteral("…");
 }
 
-void dropIgnoringErrors(const QSqlDatabase& db, const QString& table) {
-    if (table.isEmpty())
-        return;
-    QSqlQuery q(db);
-    q.exec(QStringLiteral(" DROP TABLE ") + table);
+// An alias names a folder under the report root: one that could lead out of it is refused.
+bool isSafeFolderName(const QString& alias) {
+    return !alias.contains(QLatin1Char('/')) && !alias.contains(QLatin1Char('\\')) &&
+           !alias.contains(QStringLiteral("..")) && alias != QLatin1String(".");
 }
 
-// Fills a temporary table inside one transaction, a few hundred rows per statement: the
-// engine then parses a block once for many rows instead of running one statement per row.
-void fillTable(const QSqlDatabase& db, const QString& table, const QStringList& entries, bool withPosition) {
-    constexpr int kRowsPerBlock = 200; // the engine allows 256 table references per statement
-    QSqlDatabase conn = db;
-    if (!conn.transaction())
-        DbEngine::raise(conn.lastError());
-    try {
-        const QString insert = QStringLiteral("INSERT INTO ") + table +
-                               (withPosition ? QStringLiteral(" (Id,Poz) VALUES (") : QStringLiteral(" (IdPom) VALUES ("));
-        for (int start = 0; start < entries.size(); start += kRowsPerBlock) {
-            QString block = QStringLiteral("EXECUTE BLOCK AS BEGIN\n");
-            const int end = qMin(start + kRowsPerBlock, int(entries.size()));
-            for (int i = start; i < end; ++i) {
-                // Entries are whole numbers; written back in decimal they cannot carry SQL.
-                block += insert + QString::number(entries[i].toInt());
-                if (withPosition)
-                    block += QLatin1Char(',') + QString::number(i + 1);
-                block += QStringLiteral(");\n");
-            }
-            block += QStringLiteral("END");
-            QSqlQuery q(conn);
-            if (!q.exec(block) || q.lastError().isValid())
-                DbEngine::raise(q.lastError());
-        }
-        if (!conn.commit())
-            DbEngine::raise(conn.lastError());
-    } catch (...) {
-        conn.rollback();
-        throw;
-    }
+QString errorText(const std::exception& e) {
+    if (const auto* kolm = dynamic_cast<const EKolmError*>(&e))
+        return kolm->text();
+    if (const auto* engine = dynamic_cast<const ReportEngineError*>(&e))
+        return engine->text();
+    return QString::fromLocal8Bit(e.what());
+}
+
+// The safety-item sections print the groups' ancestry.
+bool usesGroups(const QString& section) {
+    return section == QLatin1String("PrzetBhp") || section == QLatin1String("AktualBhp");
 }
 
 } // namespace
@@ -75,9 +63,14 @@ TfrmRaport::TfrmRaport(AppContext& app) : m_app(app) {}
 
 TfrmRaport::~TfrmRaport() = default;
 
-void TfrmRaport::setTableNames(const QString& positionTable, const QString& idTable) {
-    m_tabelaPoz = positionTable;
-    m_tabelaId = idTable;
+void TfrmRaport::checkStop() const {
+    if (m_stopCheck && m_stopCheck())
+        throw ERunStopped(QStringLiteral("otrzymano sygnał zakończenia"));
+}
+
+void TfrmRaport::fail(const QString& line) {
+    m_failed = true;
+    progress(line);
 }
 
 bool TfrmRaport::FormCreate() {
@@ -92,11 +85,14 @@ bool TfrmRaport::FormCreate() {
         progress(QStringLiteral("Błąd projektu raportu: ") + e.text());
     }
     m_succeeded = false;
+    m_failed = false;
+    // Databases are opened by their aliases: [Database] AliasName stays the user's choice, so
+    // the assistant and the modules never follow the run from database to database.
     try {
-        m_zapamietanyAlias = ini.ReadAliasName();
         if (!m_project)
             throw EKolmError(QStringLiteral("no report project"));
-        m_succeeded = ProcessDatabases();
+        m_succeeded = ProcessDatabases() && !m_failed;
+        checkStop();
         if (m_succeeded)
             ini.WriteAsystentSetting(kAsyst, QStringLiteral("DataAsys"), m_app.dates().formatDate(m_dataRaportu));
     } catch (const EKolmError& e) {
@@ -106,12 +102,8 @@ bool TfrmRaport::FormCreate() {
         progress(QStringLiteral("Przebieg przerwany: ") + QString::fromLocal8Bit(e.what()));
         m_succeeded = false;
     }
-    try {
-        if (!m_zapamietanyAlias.isEmpty())
-            ini.WriteAliasName(m_zapamietanyAlias);
-    } catch (const EKolmError&) {
-        m_succeeded = false;
-    }
+    m_app.karty().CloseDatabase();
+    m_app.karty().useAlias(QString());
     progress(m_succeeded ? QStringLiteral("Raport wykonany; data ostatniego raportu: ") +
                                m_app.dates().formatDate(m_dataRaportu)
                          : QStringLiteral("Raport nie został wykonany w całości; data ostatniego raportu bez zmian"));
@@ -130,20 +122,28 @@ bool TfrmRaport::ProcessDatabases() {
     DateConventions& dates = m_app.dates();
     const DateConventions userDates = dates;
     dates = DateConventions();
-    struct Restore {
-        DateConventions& target;
-        const DateConventions& saved;
-        ~Restore() { target = saved; }
-    } restore{dates, userDates};
+    const auto restoreDates = qScopeGuard([&] { dates = userDates; });
+    const auto forgetConnection = qScopeGuard([this] {
+        if (m_watch)
+            m_watch(QSqlDatabase());
+    });
 
     QStringList lines;
     m_app.settings().ReadAliasDatabases(lines);
     if (lines.isEmpty())
         progress(QStringLiteral("Brak baz danych w pliku konfiguracyjnym ") + m_app.configFileName());
     for (const QString& line : lines) {
+        checkStop();
         const QString alias = TMyIniFile::aliasOfLine(line);
+        const QString shown = shortened(alias);
         if (!IsInterBaseAlias(AliasRegistry(m_app.aliasRegistryPath()), alias)) {
-            progress(QStringLiteral("Baza \"%1\": pominięta (nie jest aliasem bazy systemu)").arg(alias));
+            progress(QStringLiteral("Baza \"%1\": pominięta (nie jest aliasem bazy systemu)").arg(shown));
+            continue;
+        }
+        if (!isSafeFolderName(alias)) {
+            fail(QStringLiteral("Baza \"%1\": pominięta, nazwa aliasu nie może zawierać \"/\", \"\\\" ani \"..\"")
+                     .arg(shown));
+            result = false;
             continue;
         }
         QString root = m_app.settings().ReadPathDatabase(kAsyst, alias);
@@ -153,37 +153,42 @@ bool TfrmRaport::ProcessDatabases() {
         const QString folder = QDir(root).filePath(alias);
         const QString reports = QDir(folder).filePath(QStringLiteral("Raporty"));
         if (!QDir().mkpath(folder) || !QDir().mkpath(reports)) {
-            progress(QStringLiteral("Baza \"%1\": nie można utworzyć folderu %2").arg(alias, QDir::toNativeSeparators(reports)));
+            fail(QStringLiteral("Baza \"%1\": nie można utworzyć folderu %2")
+                     .arg(shown, shortened(QDir::toNativeSeparators(reports))));
             result = false;
             continue;
         }
-        m_app.settings().WriteAliasName(alias);
-        m_app.karty().GetDatabase();
+        m_app.karty().useAlias(alias);
+        // No copy of the connection outlives this step: it is closed before the next database.
+        if (!m_app.karty().GetDatabase().isOpen()) {
+            // As designed, a database that cannot be opened ends the run.
+            m_app.karty().CloseDatabase();
+            throw EDBEngineError(QStringLiteral("baza \"%1\": %2").arg(shown, m_app.karty().openError()));
+        }
+        if (m_watch)
+            m_watch(m_app.karty().GetDatabase());
         if (!LoginFromCommandLine()) {
-            progress(QStringLiteral("Baza \"%1\": bez logowania użytkownika, raporty pominięte").arg(alias));
+            progress(QStringLiteral("Baza \"%1\": bez logowania użytkownika, raporty pominięte").arg(shown));
             m_app.karty().CloseDatabase();
             continue;
         }
-        progress(QStringLiteral("Baza \"%1\": raporty w %2").arg(alias, QDir::toNativeSeparators(reports)));
-        {
-            const QSqlDatabase db = m_app.karty().GetDatabase();
-            m_tree.LoadStructureTree(db, m_dataRaportu, m_sortByCode);
-            m_lookup = std::make_unique<StructureLookup>(db);
-        }
+        progress(QStringLiteral("Baza \"%1\": raporty w %2").arg(shown, QDir::toNativeSeparators(reports)));
+        m_tree.LoadStructureTree(m_app.karty().GetDatabase(), m_dataRaportu, m_sortByCode);
+        m_lookup = std::make_unique<StructureLookup>(m_app.karty().GetDatabase());
         try {
             RunReports(reports);
             result = true;
-        } catch (const EKolmError& e) {
-            progress(QStringLiteral("Baza \"%1\": błąd: %2").arg(alias, e.text()));
-            result = false;
-        } catch (const ReportEngineError& e) {
-            progress(QStringLiteral("Baza \"%1\": błąd: %2").arg(alias, e.text()));
-            result = false;
+        } catch (const ERunStopped&) {
+            throw;
         } catch (const std::exception& e) {
-            progress(QStringLiteral("Baza \"%1\": błąd: %2").arg(alias, QString::fromLocal8Bit(e.what())));
+            // A statement cancelled by a stop signal is the stop, not an error of the database.
+            checkStop();
+            fail(QStringLiteral("Baza \"%1\": błąd: %2").arg(shown, errorText(e)));
             result = false;
         }
         m_lookup.reset();
+        if (m_watch)
+            m_watch(QSqlDatabase());
         m_app.karty().CloseDatabase();
     }
     return result;
@@ -245,27 +250,29 @@ void TfrmRaport::finishSection(PendingSection& pending) {
 
 void TfrmRaport::RunReports(const QString& reportsFolder) {
     const QSqlDatabase db = m_app.karty().GetDatabase();
+    QStringList enabled;
+    for (const QString& name : m_listaRaportow)
+        if (m_app.settings().ReadAsystentSetting(kAsyst, name) == QLatin1String("T"))
+            enabled << name;
     QElapsedTimer preload;
     preload.start();
-    m_lookup->preload();
+    m_lookup->preload(std::any_of(enabled.cbegin(), enabled.cend(), usesGroups));
     qint64 lookupMs = preload.elapsed();
+    if (!enabled.isEmpty())
+        TemporaryTables::prepareDatabase(db);
     PendingSection pending;
     // Whatever ends the loop, the file being written is waited for (and its error is kept
     // from being lost when another one is on its way out).
-    struct Wait {
-        PendingSection& pending;
-        ~Wait() {
-            if (pending.writing.valid())
-                pending.writing.wait();
-        }
-    } wait{pending};
+    const auto waitForWriter = qScopeGuard([&pending] {
+        if (pending.writing.valid())
+            pending.writing.wait();
+    });
     for (int i = 0; i < m_listaRaportow.size(); ++i) {
         const QString name = m_listaRaportow[i];
-        if (m_app.settings().ReadAsystentSetting(kAsyst, name) != QLatin1String("T"))
+        if (!enabled.contains(name))
             continue;
+        checkStop();
         m_nrRaportu = i;
-        m_tabelaPoz = tempTableName(1000000.0);
-        m_tabelaId = tempTableName(10000000.0);
         const QString sectionFolder = QDir(reportsFolder).filePath(name);
         QDir().mkpath(sectionFolder);
         const QString output = QDir::toNativeSeparators(
@@ -288,24 +295,20 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         context.lookup = m_lookup.get();
         auto report = std::make_unique<SectionReport>(*m_project, context);
         {
-            // The section's temporary tables go whatever happens, as soon as its rows are read.
-            struct Drop {
-                TfrmRaport* self;
-                const QSqlDatabase& db;
-                ~Drop() {
-                    self->DropPositionTable(db);
-                    self->DropIdTable(db);
-                }
-            } drop{this, db};
-            const SelectionTables tables = index == 3 ? SelectionTables() : PrepareSelection(db);
+            // The section's rows in the temporary tables go as soon as its queries are read.
+            TemporaryTables tables(db);
+            const SelectionTables selection = index == 3 ? SelectionTables() : tables.fill(m_tree.SelectedWorkstations());
             timing.selectionMs = clock.restart();
+            checkStop();
             try {
-                report->open(SectionSql::prepare(index, tables));
+                report->open(SectionSql::prepare(index, selection));
             } catch (const EDBEngineError& e) {
-                // A section whose queries cannot be opened ends this database's sections.
+                checkStop();
+                // A section whose queries cannot be opened ends this database's sections, and
+                // the run does not count as done.
                 finishSection(pending);
-                progress(QStringLiteral("  %1: błąd bazy danych, pozostałe raporty tej bazy pominięte: %2")
-                             .arg(name, e.text()));
+                fail(QStringLiteral("  %1: błąd bazy danych, pozostałe raporty tej bazy pominięte: %2")
+                         .arg(name, e.text()));
                 return;
             }
             timing.openMs = clock.restart();
@@ -326,39 +329,4 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         });
     }
     finishSection(pending);
-}
-
-void TfrmRaport::DropPositionTable(const QSqlDatabase& db) { dropIgnoringErrors(db, m_tabelaPoz); }
-
-void TfrmRaport::DropIdTable(const QSqlDatabase& db) { dropIgnoringErrors(db, m_tabelaId); }
-
-SelectionTables TfrmRaport::PrepareSelection(const QSqlDatabase& db) {
-    SelectionTables out;
-    const QString list = m_tree.SelectedWorkstations();
-    const QStringList entries = list.isEmpty() ? QStringList() : list.split(QLatin1Char(','));
-    const int separators = list.count(QLatin1Char(','));
-    const bool useIdTable = separators > 400;
-    if (useIdTable) {
-        DropIdTable(db);
-        QSqlQuery create(db);
-        create.exec(QStringLiteral(" CREATE TABLE ") + m_tabelaId + QStringLiteral(" (IdPom Integer)"));
-        out.clause = QStringLiteral(" OStrukt.Id = ") + m_tabelaId + QStringLiteral(".IdPom AND ");
-        out.idTableUsed = true;
-    } else if (!list.isEmpty()) {
-        out.clause = QStringLiteral(" OStrukt.Id IN ( ") + list + QStringLiteral(" ) AND ");
-    } else {
-        out.clause = QStringLiteral(" OStrukt.Id IN ( -1 ) AND ");
-    }
-    DropPositionTable(db);
-    SqlQuery::executeDirect(db, QStringList{QStringLiteral(" CREATE TABLE ") + m_tabelaPoz + QStringLiteral(" ( "),
-                                            QStringLiteral(" Id Integer, "), QStringLiteral(" Poz Integer)")}
-                                    .join(QLatin1Char('\n')));
-    fillTable(db, m_tabelaPoz, entries, true);
-    // The id table holds the same entries: copied inside the engine in one statement.
-    if (useIdTable)
-        SqlQuery::executeDirect(db, QStringLiteral("INSERT INTO ") + m_tabelaId + QStringLiteral(" (IdPom) SELECT Id FROM ") +
-                                        m_tabelaPoz);
-    out.positionTable = m_tabelaPoz;
-    out.idTable = m_tabelaId;
-    return out;
 }

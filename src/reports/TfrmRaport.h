@@ -52,17 +52,21 @@ public:
     const QStringList& writtenFiles() const { return m_written; }
     const QVector<SectionTiming>& timings() const { return m_timings; }
 
+    // Asked at every safe point of the run; true ends the run there as failed (kolmrap: a
+    // stop signal came).
+    void setStopCheck(std::function<bool()> check) { m_stopCheck = std::move(check); }
+    // Told the connection of each database the run visits, and an invalid one after it.
+    void setConnectionWatch(std::function<void(const QSqlDatabase&)> watch) { m_watch = std::move(watch); }
+
     // Exposed for tests of the structure selection.
     StructureTree& tree() { return m_tree; }
-    SelectionTables PrepareSelection(const QSqlDatabase& db);
-    void DropPositionTable(const QSqlDatabase& db);
-    void DropIdTable(const QSqlDatabase& db);
-    void setTableNames(const QString& positionTable, const QString& idTable);
 
 private:
     bool ProcessDatabases();
     bool LoginFromCommandLine();
     void RunReports(const QString& reportsFolder);
+    void checkStop() const;
+    void fail(const QString& line);
     struct PendingSection;
     void finishSection(PendingSection& pending);
     bool sectionAllowed(int nrRaportu) const;
@@ -70,19 +74,20 @@ private:
 
     AppContext& m_app;
     QDate m_dataRaportu;
-    QString m_zapamietanyAlias;
     QStringList m_listaRaportow;
     int m_nrRaportu = 0;
-    QString m_tabelaPoz;
-    QString m_tabelaId;
     bool m_sortByCode = false;
     bool m_succeeded = false;
+    // Set by anything that went wrong in the run; the run then claims no success.
+    bool m_failed = false;
     StructureTree m_tree;
     std::unique_ptr<ReportProject> m_project;
     std::unique_ptr<ReportLogin> m_login;
     std::unique_ptr<StructureLookup> m_lookup;
     SectionObserver m_observer;
     std::function<void(const QString&)> m_progress;
+    std::function<bool()> m_stopCheck;
+    std::function<void(const QSqlDatabase&)> m_watch;
     QStringList m_written;
     QVector<SectionTiming> m_timings;
 };

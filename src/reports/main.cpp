@@ -1,6 +1,7 @@
 #include "AppContext.h"
 #include "InstanceLock.h"
 #include "MessageService.h"
+#include "StopSignals.h"
 #include "TfrmRaport.h"
 
 #include <QGuiApplication>
@@ -9,6 +10,8 @@
 
 // Exit status: 0 when the run succeeded, 1 when it did not, 2 when another run was going on.
 int main(int argc, char* argv[]) {
+    // Before any thread exists, so that no thread (nor the database client) takes the signals.
+    StopSignals::install(5000);
     // The generator never has a window and often runs where there is no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
@@ -17,12 +20,21 @@ int main(int argc, char* argv[]) {
 
     AppContext app(QCoreApplication::applicationDirPath(), application.arguments().mid(1), messages);
     InstanceLock lock(QStringLiteral("kolmrap.exe"));
-    if (!lock.tryAcquire())
+    switch (lock.acquire()) {
+    case InstanceLock::Outcome::Acquired:
+        break;
+    case InstanceLock::Outcome::HeldElsewhere:
         return 2;
+    case InstanceLock::Outcome::Failed:
+        messages.showMessage(QStringLiteral("Nie można założyć blokady kolmrap.exe: ") + lock.errorText(), QString());
+        return 1;
+    }
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Raporty"));
 
     TfrmRaport form(app);
     form.setProgress([](const QString& line) { std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData()); });
+    form.setStopCheck(&StopSignals::stopRequested);
+    form.setConnectionWatch(&StopSignals::watchConnection);
     const bool ok = form.FormCreate();
     return ok && !app.configMissing() ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "AppContext.h"
 #include "DbEngine.h"
+#include "TemporaryTables.h"
 #include "TfrmRaport.h"
 #include "SectionReport.h"
 #include "SqlQuery.h"
@@ -148,12 +149,13 @@ TEST_F(SelectionTest, ListsUpTo401EntriesGoInlineLongerOnesThroughTheIdTable) {
         const QSqlDatabase db = m_app->karty().GetDatabase();
         TfrmRaport form(*m_app);
         form.tree().LoadStructureTree(db, kRunDate, true);
-        form.setTableNames(QStringLiteral("TEMPP%1").arg(count), QStringLiteral("TEMPI%1").arg(count));
-        const SelectionTables s = form.PrepareSelection(db);
+        TemporaryTables::prepareDatabase(db);
+        TemporaryTables tables(db);
+        const SelectionTables s = tables.fill(form.tree().SelectedWorkstations());
         EXPECT_EQ(s.idTableUsed, count > 401) << count;
         if (count > 401) {
-            EXPECT_EQ(s.clause, QStringLiteral(" OStrukt.Id = TEMPI%1.IdPom AND ").arg(count));
-            EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) AS A, MIN(IdPom) AS B FROM TEMPI%1").arg(count)),
+            EXPECT_EQ(s.clause, QStringLiteral(" OStrukt.Id = KOLMRAP_ID.IdPom AND "));
+            EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) AS A, MIN(IdPom) AS B FROM KOLMRAP_ID")),
                       (QList<QPair<int, int>>{{count, 1}}));
         } else {
             EXPECT_TRUE(s.clause.startsWith(" OStrukt.Id IN ( 1,2,3,")) << s.clause.left(40).toStdString();
@@ -163,8 +165,6 @@ TEST_F(SelectionTest, ListsUpTo401EntriesGoInlineLongerOnesThroughTheIdTable) {
         ASSERT_EQ(positions.size(), count);
         for (int i = 0; i < count; ++i)
             ASSERT_EQ(positions[i], qMakePair(i + 1, i + 1));
-        form.DropPositionTable(db);
-        form.DropIdTable(db);
     }
 }
 
@@ -172,12 +172,12 @@ TEST_F(SelectionTest, EmptyStructureSelectsNothing) {
     const QSqlDatabase db = m_app->karty().GetDatabase();
     TfrmRaport form(*m_app);
     form.tree().LoadStructureTree(db, kRunDate, false);
-    form.setTableNames("TEMPPEMPTY", "TEMPIEMPTY");
-    const SelectionTables s = form.PrepareSelection(db);
+    TemporaryTables::prepareDatabase(db);
+    TemporaryTables tables(db);
+    const SelectionTables s = tables.fill(form.tree().SelectedWorkstations());
     EXPECT_EQ(s.clause, " OStrukt.Id IN ( -1 ) AND ");
     EXPECT_FALSE(s.idTableUsed);
-    EXPECT_TRUE(rows("SELECT Id AS A, Poz AS B FROM TEMPPEMPTY").isEmpty());
-    form.DropPositionTable(db);
+    EXPECT_TRUE(rows("SELECT Id AS A, Poz AS B FROM KOLMRAP_POZ").isEmpty());
 }
 
 } // namespace

@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
         }
         if (command == QLatin1String("hold-lock")) {
             InstanceLock lock(args.value(1));
-            if (!lock.tryAcquire())
+            if (lock.acquire() != InstanceLock::Outcome::Acquired)
                 return 3;
             if (args.contains(QStringLiteral("--spawn-child")))
                 QProcess::startDetached(QStringLiteral("sleep"), {QStringLiteral("30")});

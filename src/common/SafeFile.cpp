@@ -1,0 +1,117 @@
+#include "SafeFile.h"
+
+#include "Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void fail(const QString& path, int error) {
+    throw EFileWriteError(
+        QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), SafeFile::systemReason(error)));
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+void syncFolder(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd); // some file systems cannot sync a folder; the rename is made all the same
+    ::close(fd);
+}
+
+} // namespace
+
+QString SafeFile::systemReason(int error) {
+    // strerror follows LC_MESSAGES; the programs never switch it from "C".
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString SafeFile::resolveLinks(const QString& path) {
+    QString current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            return current;
+        const QString target = QFile::symLinkTarget(current);
+        if (target.isEmpty())
+            return current;
+        current = target;
+    }
+    return current;
+}
+
+void SafeFile::replace(const QString& path, const QByteArray& bytes, Links links) {
+    const QString target = links == Links::Follow ? resolveLinks(path) : path;
+    const QFileInfo info(target);
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    const QByteArray finalName = QFile::encodeName(info.absoluteFilePath());
+
+    struct stat old {};
+    const bool hadFile = ::lstat(finalName.constData(), &old) == 0 && S_ISREG(old.st_mode);
+
+    QByteArray temp = folder + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        fail(target, errno);
+    auto abandon = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.constData());
+        fail(target, error);
+    };
+    if (!writeAll(fd, bytes))
+        abandon(errno);
+    if (hadFile) {
+        // The group of a shared file and its mode stay; the owner too where the system allows.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+            // Not a member of the file's group: the file becomes the writer's, as any editor does.
+        }
+        if (::fchmod(fd, old.st_mode & 07777) != 0)
+            abandon(errno);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(fd, 0666 & ~mask) != 0)
+            abandon(errno);
+    }
+    if (::fsync(fd) != 0)
+        abandon(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        fail(target, error);
+    }
+    if (::rename(temp.constData(), finalName.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        fail(target, error);
+    }
+    syncFolder(folder);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Replacing a file so that nothing is lost when the disk runs full or the machine stops: the
+// new content goes to a private file beside the old one, every byte is checked and synced,
+// and only then is it renamed over the old file. On any failure the old file stays byte for
+// byte and EFileWriteError names the file and the system's reason.
+namespace SafeFile {
+
+enum class Links {
+    // A link at the path stays and its target is replaced (settings and registry files that
+    // an administrator links on purpose); the target keeps its owner, group and mode.
+    Follow,
+    // A link at the path is itself replaced by the new file and its target never written
+    // (report files, whose folders other users can write).
+    Replace,
+};
+
+void replace(const QString& path, const QByteArray& bytes, Links links);
+
+// The file a path finally names after following its links (the path itself when it is no
+// link); for a dangling link the file the link points at.
+QString resolveLinks(const QString& path);
+
+// The system's text for an error number, in the C locale ("No space left on device").
+QString systemReason(int error);
+
+} // namespace SafeFile
