@@ -49,18 +49,24 @@ void persons(const ReportProject& project, const QString& folder, int count) {
     report(qPrintable(QStringLiteral("PracAdm, %1 persons").arg(count)), r.lastPageCount(), t.elapsed());
 }
 
-void factors(const ReportProject& project, const QString& folder, int itemCount, int perItem, int perStructure) {
+void factors(const ReportProject& project, const QString& folder, int itemCount, int perItem,
+             int perStructure) {
     Report r = project.createReport(QStringLiteral("CzynnRyz"));
     Rows items({QStringLiteral("ID"), QStringLiteral("IDCZYNN"), QStringLiteral("NAZWA")});
     Rows structure({QStringLiteral("ID"), QStringLiteral("IDCZYNN")});
-    Rows stations({QStringLiteral("SKROTNAZWA"), QStringLiteral("KOD"), QStringLiteral("ID"), QStringLiteral("IDCZYNN")});
+    Rows stations({QStringLiteral("SKROTNAZWA"), QStringLiteral("KOD"), QStringLiteral("ID"),
+                   QStringLiteral("IDCZYNN")});
     for (int f = 0; f < itemCount; ++f) {
-        items.append({f, f, QStringLiteral("Czynnik szkodliwy nr %1 (pyl zawierajacy wolna krystaliczna krzemionke)").arg(f)});
+        items.append(
+            {f, f,
+             QStringLiteral("Czynnik szkodliwy nr %1 (pyl zawierajacy wolna krystaliczna krzemionke)")
+                 .arg(f)});
         for (int s = 0; s < perItem; ++s) {
             const int id = 1000 + s;
             structure.append({id, f});
             for (int k = 0; k < perStructure; ++k)
-                stations.append({QStringLiteral("Operator maszyn %1/%2").arg(id).arg(k), QStringLiteral("K%1.%2").arg(id).arg(k), id, f});
+                stations.append({QStringLiteral("Operator maszyn %1/%2").arg(id).arg(k),
+                                 QStringLiteral("K%1.%2").arg(id).arg(k), id, f});
         }
     }
     r.setConnection(QStringLiteral("RvQr1_0Conn1"), &items);
@@ -70,15 +76,19 @@ void factors(const ReportProject& project, const QString& folder, int itemCount,
     QString previous;
     r.setRowHandler(QStringLiteral("RvQr1_0Conn1"), [&] { previous.clear(); });
     r.setRowHandler(QStringLiteral("RvQr2_0Conn2"), [&] {
-        const int id = structure.value(r.currentRow(QStringLiteral("RvQr2_0Conn2")), QStringLiteral("ID")).toInt();
-        const QString text = QStringLiteral("Zaklad Produkcyjny Nr 1\r    Wydzial %1\r        Oddzial %2\r").arg(id / 4).arg(id);
+        const int id =
+            structure.value(r.currentRow(QStringLiteral("RvQr2_0Conn2")), QStringLiteral("ID")).toInt();
+        const QString text = QStringLiteral("Zaklad Produkcyjny Nr 1\r    Wydzial %1\r        Oddzial %2\r")
+                                 .arg(id / 4)
+                                 .arg(id);
         r.setComponentText(QStringLiteral("OpisElemStrukt"), text == previous ? QString() : text);
         previous = text;
     });
     QElapsedTimer t;
     t.start();
     r.executeToPdf(QDir(folder).filePath(QStringLiteral("CzynnRyz.pdf")));
-    report(qPrintable(QStringLiteral("CzynnRyz, %1 items x %2 x %3").arg(itemCount).arg(perItem).arg(perStructure)),
+    report(qPrintable(
+               QStringLiteral("CzynnRyz, %1 items x %2 x %3").arg(itemCount).arg(perItem).arg(perStructure)),
            r.lastPageCount(), t.elapsed());
 }
 

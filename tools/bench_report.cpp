@@ -38,7 +38,8 @@ void out(const QString& line) {
 
 void writeConfig(const QString& folder, const QString& db) {
     AliasRegistry registry(AliasRegistry::defaultPath(folder));
-    registry.addAlias(QStringLiteral("bench"), AliasRegistry::InterBaseDriver, {QStringLiteral("SERVER NAME=") + db});
+    registry.addAlias(QStringLiteral("bench"), AliasRegistry::InterBaseDriver,
+                      {QStringLiteral("SERVER NAME=") + db});
     registry.save();
     TMyIniFile ini(QDir(folder).filePath(QStringLiteral("brel.ini")));
     ini.WriteAliasDatabase(QStringLiteral("ALIAS"), QStringLiteral("bench"), QStringLiteral("Benchmark"));
@@ -69,9 +70,16 @@ QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages
                 // The statements with their parameters written in, for looking at plans in isql.
                 for (const SectionQuery& q : SectionSql::prepare(i, tables).queries) {
                     QString sql = q.sql;
-                    sql.replace(QStringLiteral(":nowdata"), QLatin1Char('\'') + QDate::currentDate().toString(Qt::ISODate) + QLatin1Char('\''));
-                    sql.replace(QStringLiteral(":od"), QLatin1Char('\'') + QDate::currentDate().toString(Qt::ISODate) + QLatin1Char('\''));
-                    sql.replace(QStringLiteral(":do"), QLatin1Char('\'') + SectionSql::sixMonthsLater(QDate::currentDate()).toString(Qt::ISODate) + QLatin1Char('\''));
+                    sql.replace(QStringLiteral(":nowdata"), QLatin1Char('\'') +
+                                                                QDate::currentDate().toString(Qt::ISODate) +
+                                                                QLatin1Char('\''));
+                    sql.replace(QStringLiteral(":od"), QLatin1Char('\'') +
+                                                           QDate::currentDate().toString(Qt::ISODate) +
+                                                           QLatin1Char('\''));
+                    sql.replace(QStringLiteral(":do"),
+                                QLatin1Char('\'') +
+                                    SectionSql::sixMonthsLater(QDate::currentDate()).toString(Qt::ISODate) +
+                                    QLatin1Char('\''));
                     sql.replace(QStringLiteral(":zerodata"), QStringLiteral("'1899-12-30'"));
                     QFile f(QDir(dumpFolder).filePath(q.name + QStringLiteral(".sql")));
                     if (f.open(QIODevice::WriteOnly))
@@ -114,9 +122,10 @@ int main(int argc, char* argv[]) {
             QDir().mkpath(QFileInfo(dbPath).absolutePath());
             QElapsedTimer timer;
             timer.start();
-            const auto c = OrgGenerator::generate(dbPath, OrgGenerator::sizeNamed(size), 1, QDate::currentDate());
-            std::printf("generated %s: %d workstations, %d factor rows in %.1f s\n", qPrintable(dbPath), c.workstations,
-                        c.factorRows, timer.elapsed() / 1000.0);
+            const auto c =
+                OrgGenerator::generate(dbPath, OrgGenerator::sizeNamed(size), 1, QDate::currentDate());
+            std::printf("generated %s: %d workstations, %d factor rows in %.1f s\n", qPrintable(dbPath),
+                        c.workstations, c.factorRows, timer.elapsed() / 1000.0);
         }
         QTemporaryDir folder;
         writeConfig(folder.path(), dbPath);
@@ -130,7 +139,9 @@ int main(int argc, char* argv[]) {
         total.start();
         QVector<TfrmRaport::SectionTiming> timings;
         {
-            AppContext app(folder.path(), {QStringLiteral("0"), QStringLiteral("admin"), QStringLiteral("Admin123!")}, messages);
+            AppContext app(folder.path(),
+                           {QStringLiteral("0"), QStringLiteral("admin"), QStringLiteral("Admin123!")},
+                           messages);
             TfrmRaport form(app);
             if (!form.FormCreate())
                 throw EKolmError(QStringLiteral("the run failed"));
@@ -170,15 +181,17 @@ int main(int argc, char* argv[]) {
                 .arg(sqlSum)
                 .arg(floorSum)
                 .arg(floorSum > 0 ? double(sqlSum) / double(floorSum) : 0.0, 0, 'f', 2));
-        out(QStringLiteral("layout and PDF (on a second thread, beside the next section's SQL): %1 ms for %2 pages; "
-                           "whole run in process: %3 ms")
+        out(QStringLiteral(
+                "layout and PDF (on a second thread, beside the next section's SQL): %1 ms for %2 pages; "
+                "whole run in process: %3 ms")
                 .arg(layoutSum)
                 .arg(pages)
                 .arg(inProcessMs));
 
         // The program itself, as the assistant starts it.
         const QString program = QDir(folder.path()).filePath(QStringLiteral("kolmrap"));
-        QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kolmrap")), program);
+        QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kolmrap")),
+                    program);
         QFile::setPermissions(program, QFile::ExeOwner | QFile::ReadOwner | QFile::WriteOwner);
         QProcess run;
         QElapsedTimer wall;

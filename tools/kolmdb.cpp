@@ -29,7 +29,8 @@ int main(int argc, char* argv[]) {
             options.forcedWrites = !args.contains(QStringLiteral("--no-forced-writes"));
             DatabaseFactory::createWithSchema(args[1], options);
             if (args.contains(QStringLiteral("--demo")))
-                DatabaseFactory::runScript(args[1], DatabaseFactory::resourceScript(QStringLiteral("demo.sql")));
+                DatabaseFactory::runScript(args[1],
+                                           DatabaseFactory::resourceScript(QStringLiteral("demo.sql")));
             std::printf("%s\n", qPrintable(QDir::toNativeSeparators(args[1])));
             return 0;
         }

@@ -4,7 +4,8 @@
 
 #include <QStyleOptionMenuItem>
 
-int ClassicMenuMetrics::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+int ClassicMenuMetrics::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                    const QWidget* widget) const {
     switch (metric) {
     case PM_MenuPanelWidth:
         return PanelWidth;

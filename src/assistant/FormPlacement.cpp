@@ -68,7 +68,8 @@ void FormPlacement::SaveFormPlacement(const QWidget* form) {
     const QString name = form->objectName();
     const QRect g = form->isWindow() ? QRect(form->pos(), form->size()) : form->geometry();
     IniFile(m_path).update([&](IniDocument& doc) {
-        doc.setValue(name, name + QStringLiteral(".ClassName"), QString::fromLatin1(form->metaObject()->className()));
+        doc.setValue(name, name + QStringLiteral(".ClassName"),
+                     QString::fromLatin1(form->metaObject()->className()));
         doc.setValue(name, name + QStringLiteral(".Top"), QString::number(g.top()));
         doc.setValue(name, name + QStringLiteral(".Left"), QString::number(g.left()));
         doc.setValue(name, name + QStringLiteral(".Width"), QString::number(g.width()));

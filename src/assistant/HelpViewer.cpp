@@ -20,7 +20,9 @@ QString HelpViewer::bundleFolder(const QString& helpFile) const {
     return QDir(m_programFolder).filePath(bundleName(helpFile));
 }
 
-bool HelpViewer::hasBundle(const QString& helpFile) const { return QFileInfo(bundleFolder(helpFile)).isDir(); }
+bool HelpViewer::hasBundle(const QString& helpFile) const {
+    return QFileInfo(bundleFolder(helpFile)).isDir();
+}
 
 TfrmHelpWindow* HelpViewer::showTopic(const QString& helpFile, int topic) {
     const QString folder = bundleFolder(helpFile);

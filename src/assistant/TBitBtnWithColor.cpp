@@ -14,7 +14,8 @@ struct AxisPlacement {
     int text = 0;
 };
 
-AxisPlacement placeAlong(int available, int glyphSize, int textSize, int margin, int spacing, bool glyphFirst) {
+AxisPlacement placeAlong(int available, int glyphSize, int textSize, int margin, int spacing,
+                         bool glyphFirst) {
     if (glyphSize == 0 || textSize == 0)
         spacing = 0;
     if (margin == -1) {
@@ -95,7 +96,8 @@ QPixmap TBitBtnWithColor::currentGlyph() const {
         return m_glyph;
     if (!m_disabledGlyph.isNull())
         return m_disabledGlyph;
-    return QIcon(m_glyph).pixmap(m_glyph.deviceIndependentSize().toSize(), devicePixelRatio(), QIcon::Disabled);
+    return QIcon(m_glyph).pixmap(m_glyph.deviceIndependentSize().toSize(), devicePixelRatio(),
+                                 QIcon::Disabled);
 }
 
 void TBitBtnWithColor::drawContent(QPainter& painter, const QRect& area) const {
@@ -106,11 +108,13 @@ void TBitBtnWithColor::drawContent(QPainter& painter, const QRect& area) const {
     const bool glyphFirst = m_layout == GlyphLayout::Left || m_layout == GlyphLayout::Top;
     QPoint glyphAt, textAt;
     if (horizontal) {
-        const AxisPlacement x = placeAlong(area.width(), g.width(), t.width(), m_margin, m_spacing, glyphFirst);
+        const AxisPlacement x =
+            placeAlong(area.width(), g.width(), t.width(), m_margin, m_spacing, glyphFirst);
         glyphAt = QPoint(x.glyph, (area.height() - g.height()) / 2);
         textAt = QPoint(x.text, (area.height() - t.height()) / 2);
     } else {
-        const AxisPlacement y = placeAlong(area.height(), g.height(), t.height(), m_margin, m_spacing, glyphFirst);
+        const AxisPlacement y =
+            placeAlong(area.height(), g.height(), t.height(), m_margin, m_spacing, glyphFirst);
         glyphAt = QPoint((area.width() - g.width()) / 2, y.glyph);
         textAt = QPoint((area.width() - t.width()) / 2, y.text);
     }

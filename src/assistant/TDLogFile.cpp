@@ -47,14 +47,16 @@ QStringList TDLogFile::header(const QString& programFolder, const QStringList& a
             QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion() + QStringLiteral(", ") +
             QSysInfo::currentCpuArchitecture(),
         QStringLiteral("Qt: ") + QString::fromLatin1(qVersion()),
-        QStringLiteral("Początek: ") + Clock::instance().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+        QStringLiteral("Początek: ") +
+            Clock::instance().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
         QStringLiteral("================================="),
     };
 }
 
 bool TDLogFile::writeLines(const QStringList& lines, bool append) {
     QFile file(m_fileName);
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Text | (append ? QIODevice::Append : QIODevice::Truncate);
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | QIODevice::Text | (append ? QIODevice::Append : QIODevice::Truncate);
     if (!file.open(mode))
         return false;
     QTextStream out(&file);
@@ -67,7 +69,9 @@ bool TDLogFile::writeLines(const QStringList& lines, bool append) {
 void TDLogFile::DebugOut(const QString& text) {
     if (!m_debugMode || m_fileName.isEmpty())
         return;
-    const QString stamp =
-        m_timeStamps ? Clock::instance().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + QStringLiteral("  ") : QString();
+    const QString stamp = m_timeStamps
+                              ? Clock::instance().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
+                                    QStringLiteral("  ")
+                              : QString();
     writeLines({stamp + text}, true);
 }

@@ -40,9 +40,13 @@ int THookHelpSystem::helpContextOf(const QWidget* widget) {
     return 0;
 }
 
-void THookHelpSystem::HelpContext(int topic) { HelpCommand(HELP_CONTEXT, topic); }
+void THookHelpSystem::HelpContext(int topic) {
+    HelpCommand(HELP_CONTEXT, topic);
+}
 
-void THookHelpSystem::Quit() { HelpCommand(HELP_QUIT, 0); }
+void THookHelpSystem::Quit() {
+    HelpCommand(HELP_QUIT, 0);
+}
 
 bool THookHelpSystem::HelpCommand(int command, qintptr data) {
     switch (command) {
@@ -54,7 +58,8 @@ bool THookHelpSystem::HelpCommand(int command, qintptr data) {
     case HELP_SETPOPUP_POS:
         // The position comes packed as the low and high words of the number.
         m_popupPosition = QPoint(qint16(data & 0xFFFF), qint16((data >> 16) & 0xFFFF));
-        m_log.DebugOut(QStringLiteral("HELP_SETPOPUP_POS x=%1 y=%2").arg(m_popupPosition.x()).arg(m_popupPosition.y()));
+        m_log.DebugOut(
+            QStringLiteral("HELP_SETPOPUP_POS x=%1 y=%2").arg(m_popupPosition.x()).arg(m_popupPosition.y()));
         return false;
     case HELP_QUIT:
         m_log.DebugOut(QStringLiteral("HH_CLOSE_ALL"));

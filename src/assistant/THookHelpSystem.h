@@ -21,8 +21,8 @@ public:
     static constexpr int HELP_QUIT = 2;
     static constexpr int HELP_CONTEXTPOPUP = 8;
     static constexpr int HELP_SETPOPUP_POS = 13;
-    static const QString DefaultHelpFile; // "kolmasyst.chm"
-    static const QString NoEngineMessage; // "MS Html Help is not installed on this PC."
+    static const QString DefaultHelpFile;         // "kolmasyst.chm"
+    static const QString NoEngineMessage;         // "MS Html Help is not installed on this PC."
     static const char* const HelpContextProperty; // "helpContext"
 
     // Installs itself as the program's help handler (F1 in every window). title: the

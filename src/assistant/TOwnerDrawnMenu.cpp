@@ -67,7 +67,9 @@ void TOwnerDrawnMenu::setDatabaseItemWidth(int width) {
     measureDatabaseItems();
 }
 
-QColor TOwnerDrawnMenu::menuColor() const { return palette().color(QPalette::Active, QPalette::Window); }
+QColor TOwnerDrawnMenu::menuColor() const {
+    return palette().color(QPalette::Active, QPalette::Window);
+}
 
 QFont TOwnerDrawnMenu::bandFont() const {
     QFont font(QStringLiteral("Tahoma"));
@@ -94,7 +96,8 @@ void TOwnerDrawnMenu::measureDatabaseItems() {
             continue;
         QStyleOptionMenuItem option;
         initStyleOption(&option, action);
-        const QSize text(option.fontMetrics.horizontalAdvance(drawnText(action)), option.fontMetrics.height());
+        const QSize text(option.fontMetrics.horizontalAdvance(drawnText(action)),
+                         option.fontMetrics.height());
         const int proposed = style()->sizeFromContents(QStyle::CT_MenuItem, &option, text, this).width();
         m_databaseItemWidth = qMax(proposed + 10, m_databaseItemWidth);
     }
@@ -113,7 +116,8 @@ void TOwnerDrawnMenu::drawOwnItem(QPainter& painter, QAction* action, const QRec
         ink = palette().color(QPalette::Active, QPalette::HighlightedText);
     painter.setPen(ink);
     painter.setFont(font());
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, drawnText(action));
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                     drawnText(action));
     if (action->menu()) {
         // The submenu arrow at the right edge.
         const int cx = itemRect.right() - 8;

@@ -21,8 +21,8 @@ public:
     static constexpr int CaptionTextLeft = 25;
     static constexpr int DatabaseTextLeft = 20;
     static constexpr int DefaultDatabaseItemWidth = 120;
-    static const QColor BandColor; // RGB(128,128,128)
-    static const QRect BandRect;   // (0,0)-(20,156)
+    static const QColor BandColor;      // RGB(128,128,128)
+    static const QRect BandRect;        // (0,0)-(20,156)
     static const QPoint BandTextOrigin; // (2,144)
 
     explicit TOwnerDrawnMenu(const QString& title = QString(), QWidget* parent = nullptr);

@@ -56,7 +56,9 @@ TfrmHelpWindow::TfrmHelpWindow(const QString& bundleFolder, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-QString TfrmHelpWindow::pageName(int topic) { return QString::number(topic) + QStringLiteral(".html"); }
+QString TfrmHelpWindow::pageName(int topic) {
+    return QString::number(topic) + QStringLiteral(".html");
+}
 
 void TfrmHelpWindow::showTopic(int topic) {
     const QString page = QDir(m_bundleFolder).filePath(pageName(topic));
@@ -68,14 +70,16 @@ void TfrmHelpWindow::showTopic(int topic) {
     m_topic = topic;
     m_missing = true;
     if (!QFileInfo(m_bundleFolder).isDir()) {
-        browser->setHtml(QStringLiteral("<h2>Nie można otworzyć pliku pomocy</h2><p>Brak folderu pomocy %1.</p>")
-                             .arg(m_bundleFolder.toHtmlEscaped()));
+        browser->setHtml(
+            QStringLiteral("<h2>Nie można otworzyć pliku pomocy</h2><p>Brak folderu pomocy %1.</p>")
+                .arg(m_bundleFolder.toHtmlEscaped()));
     } else {
-        browser->setHtml(QStringLiteral("<h2>Nie znaleziono tematu pomocy</h2>"
-                                        "<p>Plik pomocy nie zawiera tematu o numerze %1.</p>"
-                                        "<p><a href=\"%2\">Spis treści</a></p>")
-                             .arg(topic)
-                             .arg(QUrl::fromLocalFile(QDir(m_bundleFolder).filePath(ContentsPage)).toString()));
+        browser->setHtml(
+            QStringLiteral("<h2>Nie znaleziono tematu pomocy</h2>"
+                           "<p>Plik pomocy nie zawiera tematu o numerze %1.</p>"
+                           "<p><a href=\"%2\">Spis treści</a></p>")
+                .arg(topic)
+                .arg(QUrl::fromLocalFile(QDir(m_bundleFolder).filePath(ContentsPage)).toString()));
     }
     setWindowTitle(QStringLiteral("Brak tematu") + kTitleSuffix);
 }

@@ -86,9 +86,13 @@ TfrmLogowanie::TfrmLogowanie(LoginSession& session, IMessageService& messages, Q
     setWindowHeight(NormalHeight);
 }
 
-void TfrmLogowanie::setWindowHeight(int height) { setFixedSize(kWidth, height); }
+void TfrmLogowanie::setWindowHeight(int height) {
+    setFixedSize(kWidth, height);
+}
 
-bool TfrmLogowanie::inChangeMode() const { return !eHaslo->isEnabled(); }
+bool TfrmLogowanie::inChangeMode() const {
+    return !eHaslo->isEnabled();
+}
 
 void TfrmLogowanie::showEvent(QShowEvent* event) {
     setWindowHeight(NormalHeight);
@@ -143,9 +147,13 @@ void TfrmLogowanie::enterChangeMode() {
     eNoweHaslo->setFocus();
 }
 
-void TfrmLogowanie::BitBtn2Click() { reject(); }
+void TfrmLogowanie::BitBtn2Click() {
+    reject();
+}
 
-void TfrmLogowanie::InitLogin() { m_session.LoadUserRights(eNazwa->text()); }
+void TfrmLogowanie::InitLogin() {
+    m_session.LoadUserRights(eNazwa->text());
+}
 
 bool TfrmLogowanie::eventFilter(QObject* watched, QEvent* event) {
     if (watched == eNoweHaslo && event->type() == QEvent::KeyPress) {

@@ -4,8 +4,8 @@
 #include "AssistantLook.h"
 #include "Errors.h"
 #include "MessageService.h"
-#include "THookHelpSystem.h"
 #include "TBitBtnWithColor.h"
+#include "THookHelpSystem.h"
 #include "TOwnerDrawnMenu.h"
 #include "TfrmLogowanie.h"
 #include "TopLevelWindows.h"
@@ -33,7 +33,8 @@ const QString TfrmMainForm::UserItemPrefix = QStringLiteral("Użytkownik : ");
 const QString TfrmMainForm::ExitQuestion = QStringLiteral("Zamknąć okno programu asystenta systemu KOLM ?");
 const QString TfrmMainForm::ExitCaption = QStringLiteral("Zamknąć okno ?");
 const QString TfrmMainForm::ModuleRunningMessage =
-    QStringLiteral("Brak możliwości przeprowadzenia konfiguracji bazy danych\rUruchomiony jest jeden z modułów systemu KOLM");
+    QStringLiteral("Brak możliwości przeprowadzenia konfiguracji bazy danych\rUruchomiony jest jeden z "
+                   "modułów systemu KOLM");
 const QString TfrmMainForm::NoTrayMessage =
     QStringLiteral("Asystent systemu KOLM: brak obszaru powiadomień na pulpicie; ikona asystenta pojawi się, "
                    "gdy obszar powiadomień będzie dostępny.");
@@ -54,7 +55,8 @@ void guarded(AppContext& app, const std::function<void()>& handler) {
     }
 }
 
-TBitBtnWithColor* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+TBitBtnWithColor* makeButton(QWidget* parent, const char* name, const QString& caption,
+                             const QRect& geometry) {
     auto* b = new TBitBtnWithColor(caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(geometry);
@@ -101,7 +103,8 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
     buildTrayIcon();
 
     // The user's date format is in force before any schedule or date is read.
-    m_app.dates().ApplyDateFormat(m_app.settings().ReadSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("FormDaty")));
+    m_app.dates().ApplyDateFormat(
+        m_app.settings().ReadSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("FormDaty")));
     setProperty(THookHelpSystem::HelpContextProperty, HelpContext);
 
     pTimer->start();
@@ -130,7 +133,8 @@ void TfrmMainForm::buildWindow() {
     Bevel4 = makeBevel(client, "Bevel4", QRect(8, 241, 281, 66));
     bListRap = makeButton(client, "bListRap", QStringLiteral("Pokaż listę raportów"), QRect(24, 20, 249, 25));
     bRaport = makeButton(client, "bRaport", QStringLiteral("Wykonaj raport"), QRect(24, 52, 249, 25));
-    bUaktual = makeButton(client, "bUaktual", QStringLiteral("Zobacz uaktualnienia"), QRect(24, 108, 249, 25));
+    bUaktual =
+        makeButton(client, "bUaktual", QStringLiteral("Zobacz uaktualnienia"), QRect(24, 108, 249, 25));
     bUstaw = makeButton(client, "bUstaw", QStringLiteral("Ustawienia"), QRect(24, 165, 249, 25));
     bDaty = makeButton(client, "bDaty", QStringLiteral("Daty istotnych zmian"), QRect(24, 197, 249, 25));
     bHelp = makeButton(client, "bHelp", QStringLiteral("Pomoc"), QRect(24, 262, 75, 25));
@@ -197,11 +201,20 @@ void TfrmMainForm::buildPopupMenu() {
     N3 = mPopupMenu->addSeparator();
     mExit = mPopupMenu->addAction(QStringLiteral("&Koniec"));
 
-    const std::pair<QAction*, const char*> names[] = {
-        {mPokaz, "mPokaz"}, {mStatys, "mStatys"}, {N1, "N1"},         {mAnimateIcon, "mAnimateIcon"},
-        {N2, "N2"},         {modkolm, "modkolm"}, {mWybBazy, "mWybBazy"}, {mConfBase, "mConfBase"},
-        {N4, "N4"},         {mUzytk, "mUzytk"},   {mLogo, "mLogo"},     {mWylogo, "mWylogo"},
-        {N3, "N3"},         {mExit, "mExit"}};
+    const std::pair<QAction*, const char*> names[] = {{mPokaz, "mPokaz"},
+                                                      {mStatys, "mStatys"},
+                                                      {N1, "N1"},
+                                                      {mAnimateIcon, "mAnimateIcon"},
+                                                      {N2, "N2"},
+                                                      {modkolm, "modkolm"},
+                                                      {mWybBazy, "mWybBazy"},
+                                                      {mConfBase, "mConfBase"},
+                                                      {N4, "N4"},
+                                                      {mUzytk, "mUzytk"},
+                                                      {mLogo, "mLogo"},
+                                                      {mWylogo, "mWylogo"},
+                                                      {N3, "N3"},
+                                                      {mExit, "mExit"}};
     for (const auto& n : names)
         n.first->setObjectName(QLatin1String(n.second));
     for (QAction* a : {mPokaz, mStatys, mAnimateIcon, modkolm, mWybBazy, mUzytk, mExit})
@@ -238,9 +251,13 @@ void TfrmMainForm::setTrayImage(int index) {
     TrayIcon->setIcon(pImageList.at(index));
 }
 
-void TfrmMainForm::ShowStillIcon() { setTrayImage(TrayImages::StillImage); }
+void TfrmMainForm::ShowStillIcon() {
+    setTrayImage(TrayImages::StillImage);
+}
 
-void TfrmMainForm::setUserItemCaption() { mUzytk->setText(escapedForMenu(UserItemPrefix + m_login.session().UserName())); }
+void TfrmMainForm::setUserItemCaption() {
+    mUzytk->setText(escapedForMenu(UserItemPrefix + m_login.session().UserName()));
+}
 
 void TfrmMainForm::TrayIconMessage(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
@@ -393,7 +410,9 @@ void TfrmMainForm::pTimerTimer() {
     setTrayImage(m_animation.advance());
 }
 
-void TfrmMainForm::pAktywTimerTimer() { hourlyScheduleCheck(); }
+void TfrmMainForm::pAktywTimerTimer() {
+    hourlyScheduleCheck();
+}
 
 void TfrmMainForm::LoadScheduleSettings() {
     // Scheduler hook: the schedule, the section switches and the active alias are loaded here
@@ -417,25 +436,39 @@ void TfrmMainForm::mConfBaseClick() {
     // The databases window opens here once it is part of the program.
 }
 
-bool TfrmMainForm::IsModuleWindowOpen() const { return TopLevelWindows::existsWithClass(ModuleLauncher::ModuleWindowClasses); }
+bool TfrmMainForm::IsModuleWindowOpen() const {
+    return TopLevelWindows::existsWithClass(ModuleLauncher::ModuleWindowClasses);
+}
 
 void TfrmMainForm::ModulClick(const QString& executableText) {
     // A module that cannot be started passes silently.
     m_launcher.start(m_launcher.commandLine(executableText, m_login.session().UserId()));
 }
 
-void TfrmMainForm::kolmAdmClick() { ModulClick(ModuleLauncher::modules().at(0).executable); }
-void TfrmMainForm::kolmClick() { ModulClick(ModuleLauncher::modules().at(1).executable); }
-void TfrmMainForm::kolmWypClick() { ModulClick(ModuleLauncher::modules().at(2).executable); }
-void TfrmMainForm::kolmBHPClick() { ModulClick(ModuleLauncher::modules().at(3).executable); }
-void TfrmMainForm::kolmDobClick() { ModulClick(ModuleLauncher::modules().at(4).executable); }
+void TfrmMainForm::kolmAdmClick() {
+    ModulClick(ModuleLauncher::modules().at(0).executable);
+}
+void TfrmMainForm::kolmClick() {
+    ModulClick(ModuleLauncher::modules().at(1).executable);
+}
+void TfrmMainForm::kolmWypClick() {
+    ModulClick(ModuleLauncher::modules().at(2).executable);
+}
+void TfrmMainForm::kolmBHPClick() {
+    ModulClick(ModuleLauncher::modules().at(3).executable);
+}
+void TfrmMainForm::kolmDobClick() {
+    ModulClick(ModuleLauncher::modules().at(4).executable);
+}
 
 void TfrmMainForm::bEndClick() {
     // The program keeps running in the notification area.
     hide();
 }
 
-void TfrmMainForm::bUaktualClick() { QDesktopServices::openUrl(QUrl(UpdatesAddress)); }
+void TfrmMainForm::bUaktualClick() {
+    QDesktopServices::openUrl(QUrl(UpdatesAddress));
+}
 
 void TfrmMainForm::bHelpClick() {
     m_help.setHelpFile(HelpButtonFile);

@@ -36,9 +36,9 @@ public:
     static constexpr int FirstCheckInterval = 1000;
     static constexpr int CheckInterval = 3600000;
     static constexpr int PopupMenuWidth = 136;
-    static const QString UserItemPrefix;     // "Użytkownik : "
-    static const QString ExitQuestion;       // "Zamknąć okno programu asystenta systemu KOLM ?"
-    static const QString ExitCaption;        // "Zamknąć okno ?"
+    static const QString UserItemPrefix; // "Użytkownik : "
+    static const QString ExitQuestion;   // "Zamknąć okno programu asystenta systemu KOLM ?"
+    static const QString ExitCaption;    // "Zamknąć okno ?"
     static const QString ModuleRunningMessage;
     static const QString NoTrayMessage;
     // The maker's web page that "Zobacz uaktualnienia" opens.

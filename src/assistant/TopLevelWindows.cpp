@@ -15,12 +15,10 @@
 #if defined(KOLM_HAVE_XCB) && !defined(Q_OS_WIN)
 namespace {
 
-template <typename Reply>
-struct ReplyDeleter {
+template <typename Reply> struct ReplyDeleter {
     void operator()(Reply* reply) const { std::free(reply); }
 };
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, ReplyDeleter<Reply>>;
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, ReplyDeleter<Reply>>;
 
 xcb_atom_t existingAtom(xcb_connection_t* c, const char* name) {
     ReplyPtr<xcb_intern_atom_reply_t> reply(
@@ -58,7 +56,8 @@ QVector<xcb_window_t> mappedRootChildren(xcb_connection_t* c, xcb_window_t root)
     for (int i = 0; i < count; ++i)
         cookies.append(xcb_get_window_attributes(c, children[i]));
     for (int i = 0; i < count; ++i) {
-        ReplyPtr<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(c, cookies[i], nullptr));
+        ReplyPtr<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(c, cookies[i], nullptr));
         if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE)
             out.append(children[i]);
     }

@@ -17,6 +17,8 @@ QIcon icon(int index) {
     return result;
 }
 
-QPixmap pixmap(int index) { return QPixmap(resourcePath(index, false)); }
+QPixmap pixmap(int index) {
+    return QPixmap(resourcePath(index, false));
+}
 
 } // namespace TrayImages

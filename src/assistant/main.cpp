@@ -46,7 +46,8 @@ int main(int argc, char* argv[]) {
     case InstanceLock::Outcome::HeldElsewhere:
         return 0;
     case InstanceLock::Outcome::Failed:
-        messages.showMessage(QStringLiteral("Nie można założyć blokady programu: ") + lock.errorText(), QString());
+        messages.showMessage(QStringLiteral("Nie można założyć blokady programu: ") + lock.errorText(),
+                             QString());
         return 1;
     }
 

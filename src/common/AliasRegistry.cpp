@@ -19,9 +19,13 @@ QString AliasRegistry::defaultPath(const QString& programFolder) {
     return QDir(programFolder).filePath(QStringLiteral("aliases.ini"));
 }
 
-AliasRegistry::AliasRegistry(const QString& path) : m_path(path) { reload(); }
+AliasRegistry::AliasRegistry(const QString& path) : m_path(path) {
+    reload();
+}
 
-void AliasRegistry::reload() { m_doc = IniFile(m_path).read(); }
+void AliasRegistry::reload() {
+    m_doc = IniFile(m_path).read();
+}
 
 QVector<AliasInfo> AliasRegistry::aliases() const {
     QVector<AliasInfo> out;

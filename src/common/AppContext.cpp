@@ -49,6 +49,10 @@ AppContext::~AppContext() {
         g_instance = nullptr;
 }
 
-QString AppContext::aliasRegistryPath() const { return AliasRegistry::defaultPath(m_programFolder); }
+QString AppContext::aliasRegistryPath() const {
+    return AliasRegistry::defaultPath(m_programFolder);
+}
 
-AppContext* AppContext::instance() { return g_instance; }
+AppContext* AppContext::instance() {
+    return g_instance;
+}

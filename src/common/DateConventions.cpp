@@ -130,7 +130,9 @@ void DateConventions::ApplyDateFormat(const QString& format) {
     m_settings.dateSeparator = separator;
 }
 
-QString DateConventions::formatDate(const QDate& date) const { return formatWith(date, m_shortFormat); }
+QString DateConventions::formatDate(const QDate& date) const {
+    return formatWith(date, m_shortFormat);
+}
 
 bool DateConventions::parseDate(const QString& text, QDate* date, const IClock& clock) const {
     return parseWith(text, m_settings.dateFormat, date, clock);

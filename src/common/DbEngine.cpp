@@ -55,7 +55,9 @@ QString DbEngine::errorText(const QSqlError& error) {
     return driver + QStringLiteral(": ") + db;
 }
 
-void DbEngine::raise(const QSqlError& error) { throw EDBEngineError(errorText(error), error.nativeErrorCode()); }
+void DbEngine::raise(const QSqlError& error) {
+    throw EDBEngineError(errorText(error), error.nativeErrorCode());
+}
 
 namespace {
 

@@ -28,7 +28,8 @@ void setNetworkControlDirectory(const QString& folder);
 // Adds a connection named connectionName for the alias and opens it with the fixed login.
 // The connection stays registered (unopened) when opening fails; EDBEngineError carries the
 // engine's text.
-QSqlDatabase openConnection(const AliasRegistry& registry, const QString& alias, const QString& connectionName);
+QSqlDatabase openConnection(const AliasRegistry& registry, const QString& alias,
+                            const QString& connectionName);
 // Adds and opens a connection straight to a database file or server name (tools and tests).
 QSqlDatabase openServerName(const QString& serverName, const QString& connectionName);
 void closeConnection(const QString& connectionName);

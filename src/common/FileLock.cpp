@@ -47,8 +47,9 @@ bool FileLock::open() {
         if (m_fd >= 0)
             return true;
     }
-    m_error = errno == ELOOP ? QStringLiteral("%1: a link stands at the lock file's name").arg(m_path)
-                             : QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(errno)));
+    m_error = errno == ELOOP
+                  ? QStringLiteral("%1: a link stands at the lock file's name").arg(m_path)
+                  : QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(errno)));
     return false;
 }
 

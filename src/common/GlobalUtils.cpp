@@ -36,4 +36,6 @@ QString ExtractFolderPart(const QString& path) {
     return at <= 0 ? QString() : path.left(at);
 }
 
-QString ExtractNamePart(const QString& path) { return path.mid(lastSeparator(path) + 1); }
+QString ExtractNamePart(const QString& path) {
+    return path.mid(lastSeparator(path) + 1);
+}

@@ -20,7 +20,9 @@ bool isSectionHeader(const QString& line, QString* name) {
     return true;
 }
 
-bool isComment(const QString& line) { return line.trimmed().startsWith(QLatin1Char(';')); }
+bool isComment(const QString& line) {
+    return line.trimmed().startsWith(QLatin1Char(';'));
+}
 
 // The key of a key=value line; empty for lines that carry no key.
 QString keyOf(const QString& line) {
@@ -32,7 +34,9 @@ QString keyOf(const QString& line) {
     return line.left(eq).trimmed();
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -162,7 +166,9 @@ bool IniDocument::removeKey(const QString& section, const QString& key) {
     return true;
 }
 
-bool IniDocument::hasSection(const QString& section) const { return findSection(section).header >= 0; }
+bool IniDocument::hasSection(const QString& section) const {
+    return findSection(section).header >= 0;
+}
 
 QStringList IniDocument::sectionLines(const QString& section) const {
     QStringList out;

@@ -16,7 +16,8 @@ QString lockPathFor(const QString& path) {
 }
 
 [[noreturn]] void failWrite(const QString& path, const QString& reason) {
-    throw EFileWriteError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), reason));
+    throw EFileWriteError(
+        QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 } // namespace
@@ -34,7 +35,9 @@ QString IniFile::readString(const QString& section, const QString& key, const QS
     return read().value(section, key, defaultValue).left(MaxValueLength);
 }
 
-QStringList IniFile::readSection(const QString& section) const { return read().sectionLines(section); }
+QStringList IniFile::readSection(const QString& section) const {
+    return read().sectionLines(section);
+}
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     update([&](IniDocument& doc) { doc.setValue(section, key, value); });

@@ -60,7 +60,8 @@ QString InstanceLock::lockFilePath(const QString& lockName, QString* error) {
     return folder.isEmpty() ? QString() : QDir(folder).filePath(lockName + QStringLiteral(".lock"));
 }
 
-InstanceLock::InstanceLock(const QString& lockName) : m_name(lockName), m_lock(lockFilePath(lockName, &m_error)) {}
+InstanceLock::InstanceLock(const QString& lockName)
+    : m_name(lockName), m_lock(lockFilePath(lockName, &m_error)) {}
 
 InstanceLock::Outcome InstanceLock::acquire() {
     if (m_lock.path().isEmpty())

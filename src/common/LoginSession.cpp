@@ -19,7 +19,8 @@ const QString LoginSession::AccountQuery = QStringLiteral(
     "ZmianaHasla ,  RRiskScore, LCBCLOG, DATALOG FROM APRAWADOSTEPU Aprawadostepu where BlokUser=0 and "
     "NAZWAUZYTK=:nazwa");
 const QString LoginSession::WrongMessage = QStringLiteral("Niepoprawne HASŁO lub NAZWA");
-const QString LoginSession::BlockedMessage = QStringLiteral("Konto jest zablokowane, skontaktuj się z administratorem");
+const QString LoginSession::BlockedMessage =
+    QStringLiteral("Konto jest zablokowane, skontaktuj się z administratorem");
 const QString LoginSession::NowBlockedMessage =
     QStringLiteral("Konto zostało zablokowane, skontaktuj się z administratorem");
 const QString LoginSession::WarningCaption = QStringLiteral("UWAGA");
@@ -29,7 +30,9 @@ namespace {
 const QString kLineEnd = QStringLiteral("\n\r");
 
 // Date-times compared as the calendar values they show, whatever daylight saving does.
-QDateTime naive(const QDateTime& dt) { return QDateTime(dt.date(), dt.time(), Qt::UTC); }
+QDateTime naive(const QDateTime& dt) {
+    return QDateTime(dt.date(), dt.time(), Qt::UTC);
+}
 
 } // namespace
 
@@ -58,7 +61,8 @@ LoginSession::Outcome LoginSession::CheckLogin(const QString& name, const QStrin
         account.open();
         if (!account.eof() && VerifyPassword(password, account.fieldText(QStringLiteral("HASLO")))) {
             verified = true;
-            m_rights = std::make_unique<TPrawaDostepu>(TPrawaDostepu::fromRow(account, TPrawaDostepu::FieldCount));
+            m_rights =
+                std::make_unique<TPrawaDostepu>(TPrawaDostepu::fromRow(account, TPrawaDostepu::FieldCount));
             m_userId = account.fieldInt(QStringLiteral("Id"));
             m_userName = account.fieldText(QStringLiteral("NAZWAUZYTK"));
             m_userPassword = password;
@@ -75,10 +79,11 @@ LoginSession::Outcome LoginSession::CheckLogin(const QString& name, const QStrin
     if (m_policy == 1)
         m_reasons = collectReasons(password, changedNull, changed);
     if (!m_reasons.isEmpty()) {
-        m_messages.showMessage(QStringLiteral("Uwaga!\r\nZgodnie z wdrożoną polityką bezpieczeństwa wymagana jest "
-                                              "zmiana hasła przez użytkownika, gdyż: ") +
-                                   kLineEnd + m_reasons,
-                               QString());
+        m_messages.showMessage(
+            QStringLiteral("Uwaga!\r\nZgodnie z wdrożoną polityką bezpieczeństwa wymagana jest "
+                           "zmiana hasła przez użytkownika, gdyż: ") +
+                kLineEnd + m_reasons,
+            QString());
         return Outcome::ChangeRequired;
     }
     SqlQuery update(db);
@@ -90,7 +95,8 @@ LoginSession::Outcome LoginSession::CheckLogin(const QString& name, const QStrin
     return Outcome::LoggedIn;
 }
 
-QString LoginSession::collectReasons(const QString& password, bool changedNull, const QDateTime& changed) const {
+QString LoginSession::collectReasons(const QString& password, bool changedNull,
+                                     const QDateTime& changed) const {
     QString reasons;
     if (changedNull)
         reasons += QStringLiteral("- hasło było ustawione przez administratora systemu") + kLineEnd;
@@ -109,7 +115,8 @@ void LoginSession::lockoutBranch(const QString& lowerName) {
     int failures = 0;
     if (lowerName.size() <= MaxNameLength) {
         SqlQuery q(db);
-        q.prepare(QStringLiteral("SELECT Id, LCBCLOG, BlokUser FROM APRAWADOSTEPU Aprawadostepu where NAZWAUZYTK=:nazwa"));
+        q.prepare(QStringLiteral(
+            "SELECT Id, LCBCLOG, BlokUser FROM APRAWADOSTEPU Aprawadostepu where NAZWAUZYTK=:nazwa"));
         q.bind(QStringLiteral("nazwa"), lowerName);
         q.open();
         m_userId = q.fieldInt(QStringLiteral("Id"));
@@ -123,7 +130,8 @@ void LoginSession::lockoutBranch(const QString& lowerName) {
     }
     SqlQuery update(db);
     if (m_failures <= 5) {
-        update.prepare(QStringLiteral("UPDATE APRAWADOSTEPU SET LCBCLOG = :licz WHERE Id =") + QString::number(m_userId));
+        update.prepare(QStringLiteral("UPDATE APRAWADOSTEPU SET LCBCLOG = :licz WHERE Id =") +
+                       QString::number(m_userId));
         update.bind(QStringLiteral("licz"), int(m_failures));
         update.execute();
         m_messages.showMessage(WrongMessage, WarningCaption);
@@ -137,7 +145,8 @@ void LoginSession::lockoutBranch(const QString& lowerName) {
 }
 
 PasswordPolicy::ChangeResult LoginSession::CompleteChange(const QString& currentPassword,
-                                                         const QString& newPassword, const QString& confirmation) {
+                                                          const QString& newPassword,
+                                                          const QString& confirmation) {
     if (!PasswordPolicy::CheckPasswordPolicy(newPassword, true, m_messages))
         return PasswordPolicy::ChangeResult::PolicyFailed;
     return PasswordPolicy::ChangePassword(currentPassword, newPassword, confirmation, m_userId,
@@ -161,7 +170,8 @@ void LoginSession::LoadUserRights(const QString& name) {
 
 void LoginSession::ReadUserCredentials(int userId) {
     SqlQuery q(m_connection.GetDatabase());
-    q.prepare(QStringLiteral("SELECT NAZWAUZYTK, HASLO FROM APRAWADOSTEPU WHERE Id =") + QString::number(userId));
+    q.prepare(QStringLiteral("SELECT NAZWAUZYTK, HASLO FROM APRAWADOSTEPU WHERE Id =") +
+              QString::number(userId));
     q.open();
     if (q.eof())
         return;

@@ -33,7 +33,8 @@ public:
     // the user must choose a new password before the login completes.
     Outcome CheckLogin(const QString& name, const QString& password);
     // OK in password-change mode: the policy, then the change itself.
-    PasswordPolicy::ChangeResult CompleteChange(const QString& currentPassword, const QString& newPassword, const QString& confirmation);
+    PasswordPolicy::ChangeResult CompleteChange(const QString& currentPassword, const QString& newPassword,
+                                                const QString& confirmation);
     // Silent re-login by name: rights, Id and name from the account query, no password check.
     void LoadUserRights(const QString& name);
     // Reloads UserName and UserPassword (the stored hash) of the row with this Id.

@@ -20,12 +20,20 @@ IMessageService* g_service = nullptr;
 
 namespace Messages {
 
-IMessageService& service() { return g_service ? *g_service : g_stdErr; }
+IMessageService& service() {
+    return g_service ? *g_service : g_stdErr;
+}
 
-void setService(IMessageService* s) { g_service = s; }
+void setService(IMessageService* s) {
+    g_service = s;
+}
 
-void show(const QString& text, const QString& caption) { service().showMessage(text, caption); }
+void show(const QString& text, const QString& caption) {
+    service().showMessage(text, caption);
+}
 
-bool ask(const QString& text, const QString& caption) { return service().askYesNo(text, caption); }
+bool ask(const QString& text, const QString& caption) {
+    return service().askYesNo(text, caption);
+}
 
 } // namespace Messages

@@ -36,7 +36,9 @@ QString TMyIniFile::ReadAliasName() const {
     return m_file.readString(kDatabase, kAliasName, InvalidAlias);
 }
 
-void TMyIniFile::WriteAliasName(const QString& alias) { m_file.writeString(kDatabase, kAliasName, alias); }
+void TMyIniFile::WriteAliasName(const QString& alias) {
+    m_file.writeString(kDatabase, kAliasName, alias);
+}
 
 QString TMyIniFile::ReadSavedSetting(const QString& group, const QString& name) const {
     return readComposed(kSaved, group, name);
@@ -60,8 +62,12 @@ void TMyIniFile::WriteBackupSetting(const QString& group, const QString& name, c
 void TMyIniFile::WriteAliasDatabase(const QString& group, const QString& name, const QString& value) {
     writeComposed(kAliasDatabases, group, name, value);
 }
-void TMyIniFile::ReadAliasDatabases(QStringList& list) const { list = m_file.readSection(kAliasDatabases); }
-void TMyIniFile::DeleteAliasDatabase(const QString& key) { m_file.deleteKey(kAliasDatabases, key); }
+void TMyIniFile::ReadAliasDatabases(QStringList& list) const {
+    list = m_file.readSection(kAliasDatabases);
+}
+void TMyIniFile::DeleteAliasDatabase(const QString& key) {
+    m_file.deleteKey(kAliasDatabases, key);
+}
 
 QString TMyIniFile::ReadPathDatabase(const QString& group, const QString& name) const {
     return readComposed(kPathDatabases, group, name);
@@ -69,8 +75,12 @@ QString TMyIniFile::ReadPathDatabase(const QString& group, const QString& name) 
 void TMyIniFile::WritePathDatabase(const QString& group, const QString& name, const QString& value) {
     writeComposed(kPathDatabases, group, name, value);
 }
-void TMyIniFile::ReadPathDatabases(QStringList& list) const { list = m_file.readSection(kPathDatabases); }
-void TMyIniFile::DeletePathDatabase(const QString& key) { m_file.deleteKey(kPathDatabases, key); }
+void TMyIniFile::ReadPathDatabases(QStringList& list) const {
+    list = m_file.readSection(kPathDatabases);
+}
+void TMyIniFile::DeletePathDatabase(const QString& key) {
+    m_file.deleteKey(kPathDatabases, key);
+}
 
 QString TMyIniFile::aliasOfLine(const QString& line) {
     const int end = line.indexOf(QStringLiteral(".Str"));

@@ -48,7 +48,8 @@ public:
 private:
     static QString composedKey(const QString& group, const QString& name);
     QString readComposed(const QString& section, const QString& group, const QString& name) const;
-    void writeComposed(const QString& section, const QString& group, const QString& name, const QString& value);
+    void writeComposed(const QString& section, const QString& group, const QString& name,
+                       const QString& value);
 
     IniFile m_file;
     bool m_archiveAlias;

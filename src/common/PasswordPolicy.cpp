@@ -13,8 +13,10 @@ const QString NotCompliantMessage =
                    "małych liter i dużych liter oraz cyfr lub znaków specjalnych\r\n");
 const QString ModifiedKeyMessage =
     QStringLiteral(" Pole : 'Hasło' może zawierać tylko cyfry oraz znaki z alfabetu angielskiego !");
-const QString SameAsCurrentMessage = QStringLiteral("Nowo wprowadzone hasło musi różnić się od aktualnie istniejącego!!");
-const QString ConfirmationMessage = QStringLiteral("Błąd w trakcie potwierdzania hasła !!\r\nSpróbuj jeszcze raz.");
+const QString SameAsCurrentMessage =
+    QStringLiteral("Nowo wprowadzone hasło musi różnić się od aktualnie istniejącego!!");
+const QString ConfirmationMessage =
+    QStringLiteral("Błąd w trakcie potwierdzania hasła !!\r\nSpróbuj jeszcze raz.");
 const QString UpdatedMessage = QStringLiteral("Haslo zaaktualizowane");
 
 bool CheckPasswordPolicy(const QString& password, bool show, IMessageService& messages) {

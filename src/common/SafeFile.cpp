@@ -15,8 +15,8 @@
 namespace {
 
 [[noreturn]] void fail(const QString& path, int error) {
-    throw EFileWriteError(
-        QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), SafeFile::systemReason(error)));
+    throw EFileWriteError(QStringLiteral("Nie można zapisać pliku %1: %2")
+                              .arg(QDir::toNativeSeparators(path), SafeFile::systemReason(error)));
 }
 
 bool writeAll(int fd, const QByteArray& bytes) {

@@ -14,7 +14,9 @@ SharedConnection::SharedConnection(TMyIniFile& settings, QString aliasRegistryPa
     : m_settings(settings), m_registryPath(std::move(aliasRegistryPath)), m_messages(messages),
       m_requestEnd(std::move(requestEnd)) {}
 
-SharedConnection::~SharedConnection() { CloseDatabase(); }
+SharedConnection::~SharedConnection() {
+    CloseDatabase();
+}
 
 QSqlDatabase SharedConnection::GetDatabase() {
     if (exists())

@@ -56,7 +56,9 @@ QVariant SqlQuery::value(const QString& field) const {
     return m_query.value(index);
 }
 
-bool SqlQuery::isNull(const QString& field) const { return value(field).isNull(); }
+bool SqlQuery::isNull(const QString& field) const {
+    return value(field).isNull();
+}
 
 int SqlQuery::fieldInt(const QString& field) const {
     const QVariant v = value(field);

@@ -5,15 +5,16 @@
 
 namespace {
 
-constexpr float Epsilon = 0.01f;       // device units; absorbs rounding of inch values
-constexpr int MaxKeepChain = 32;       // a longer keep-with-next chain is placed as it comes
+constexpr float Epsilon = 0.01f; // device units; absorbs rounding of inch values
+constexpr int MaxKeepChain = 32; // a longer keep-with-next chain is placed as it comes
 
 } // namespace
 
 PageLayout::PageLayout(const ReportState& state, TextMetrics& metrics, double dpi)
     : m_state(state), m_design(*state.design), m_metrics(metrics), m_dpi(dpi),
       m_regionLeft(float(m_design.page.regionLeft * dpi)), m_regionTop(float(m_design.page.regionTop * dpi)),
-      m_regionBottom(float((m_design.page.regionTop + m_design.page.regionHeight) * dpi)), m_cursor(m_regionTop) {
+      m_regionBottom(float((m_design.page.regionTop + m_design.page.regionHeight) * dpi)),
+      m_cursor(m_regionTop) {
     m_componentFont.reserve(m_design.components.size());
     for (const ComponentDesign& c : m_design.components)
         m_componentFont << (c.kind == ComponentKind::Rule ? -1 : m_metrics.fontIndex(c.font));
@@ -124,7 +125,8 @@ void PageLayout::flush() {
 
 void PageLayout::place(const Box& box) {
     const BandDesign& band = m_design.bands[box.band];
-    if (box.height > m_regionBottom - m_cursor + Epsilon && m_pageHasBody && box.height <= freshPageSpace() + Epsilon)
+    if (box.height > m_regionBottom - m_cursor + Epsilon && m_pageHasBody &&
+        box.height <= freshPageSpace() + Epsilon)
         newPage();
     float from = 0;
     bool first = true;

@@ -14,12 +14,12 @@ struct DisplayItem {
     enum Kind : quint8 { Text, ClippedText, Rule };
     Kind kind = Text;
     qint16 font = -1;
-    float x = 0;        // text: start of the baseline; rule: left end
-    float y = 0;        // text: baseline; rule: centre line
+    float x = 0; // text: start of the baseline; rule: left end
+    float y = 0; // text: baseline; rule: centre line
     float top = 0;
     float bottom = 0;
-    float left = 0;     // clipped text: its box
-    float width = 0;    // clipped text: box width; rule: length
+    float left = 0;  // clipped text: its box
+    float width = 0; // clipped text: box width; rule: length
     float thickness = 0;
     QString text;
 };
@@ -55,7 +55,8 @@ private:
     };
 
     void layoutBand(int band, int row, Box& box);
-    void addText(Box& box, int font, const QString& text, float left, float top, float width, TextAlign align);
+    void addText(Box& box, int font, const QString& text, float left, float top, float width,
+                 TextAlign align);
     void flush();
     void place(const Box& box);
     float findBreak(const Box& box, float from, float limit, bool firstPiece) const;

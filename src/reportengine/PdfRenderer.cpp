@@ -72,8 +72,8 @@ private:
 };
 
 // The page furniture of one page (date, page counter), laid out as a band at the page's origin.
-void paintFurniture(Painter& painter, const ReportState& state, const PageLayout& layout, TextMetrics& metrics,
-                    int page, int pages) {
+void paintFurniture(Painter& painter, const ReportState& state, const PageLayout& layout,
+                    TextMetrics& metrics, int page, int pages) {
     const ReportDesign& design = *state.design;
     for (int comp : design.page.furniture) {
         const ComponentDesign& c = design.components[comp];
@@ -117,8 +117,9 @@ int renderToBytes(ReportState& state, QByteArray& pdf) {
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(Dpi);
-    writer.setPageLayout(QPageLayout(QPageSize(QSizeF(design.page.width, design.page.height), QPageSize::Inch),
-                                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QSizeF(design.page.width, design.page.height), QPageSize::Inch),
+                    QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     writer.setTitle(design.name);
     writer.setCreator(QStringLiteral("KOLM"));
 
@@ -146,7 +147,8 @@ int render(ReportState& state, const QString& path) {
     const int pages = renderToBytes(state, pdf);
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
-        throw ReportEngineError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, out.errorString()));
+        throw ReportEngineError(
+            QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, out.errorString()));
     // A full disk can take fewer bytes than given while the commit still succeeds.
     if (out.write(pdf) != pdf.size()) {
         const QString reason = out.errorString();
@@ -154,7 +156,8 @@ int render(ReportState& state, const QString& path) {
         throw ReportEngineError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, reason));
     }
     if (!out.commit())
-        throw ReportEngineError(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, out.errorString()));
+        throw ReportEngineError(
+            QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, out.errorString()));
     return pages;
 }
 

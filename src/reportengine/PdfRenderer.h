@@ -15,4 +15,4 @@ int render(ReportState& state, const QString& path);
 // The same document, left in memory for a caller that writes it itself.
 int renderToBytes(ReportState& state, QByteArray& pdf);
 
-}
+} // namespace PdfRenderer

@@ -117,9 +117,9 @@ FontSpec readFont(Obj& o, const ProjectContext& ctx) {
 
 ComponentKind componentKind(const QString& text, const QString& where) {
     static const QHash<QString, ComponentKind> kinds{
-        {QStringLiteral("text"), ComponentKind::Text},   {QStringLiteral("label"), ComponentKind::Label},
-        {QStringLiteral("memo"), ComponentKind::Memo},   {QStringLiteral("field"), ComponentKind::Field},
-        {QStringLiteral("rule"), ComponentKind::Rule},   {QStringLiteral("computed"), ComponentKind::Computed}};
+        {QStringLiteral("text"), ComponentKind::Text}, {QStringLiteral("label"), ComponentKind::Label},
+        {QStringLiteral("memo"), ComponentKind::Memo}, {QStringLiteral("field"), ComponentKind::Field},
+        {QStringLiteral("rule"), ComponentKind::Rule}, {QStringLiteral("computed"), ComponentKind::Computed}};
     const auto it = kinds.find(text);
     if (it == kinds.end())
         fail(where, QStringLiteral("nieznany rodzaj komponentu \"%1\"").arg(text));
@@ -221,7 +221,8 @@ std::shared_ptr<ReportDesign> readReport(const QJsonValue& value, const ProjectC
 
     QStringList masters;
     for (const QJsonValue& v : o.array(QStringLiteral("dataViews"))) {
-        Obj d(v, where + QStringLiteral(", widok danych ") + v.toObject().value(QStringLiteral("name")).toString());
+        Obj d(v, where + QStringLiteral(", widok danych ") +
+                     v.toObject().value(QStringLiteral("name")).toString());
         DataViewDesign view;
         view.name = d.name();
         view.connection = d.string(QStringLiteral("connection"), QString(), true);
@@ -239,7 +240,8 @@ std::shared_ptr<ReportDesign> readReport(const QJsonValue& value, const ProjectC
     };
     QVector<PendingBand> pending;
     for (const QJsonValue& v : o.array(QStringLiteral("bands"))) {
-        const QString bandWhere = where + QStringLiteral(", pasmo ") + v.toObject().value(QStringLiteral("name")).toString();
+        const QString bandWhere =
+            where + QStringLiteral(", pasmo ") + v.toObject().value(QStringLiteral("name")).toString();
         Obj b(v, bandWhere);
         BandDesign band;
         PendingBand refs;
@@ -265,7 +267,8 @@ std::shared_ptr<ReportDesign> readReport(const QJsonValue& value, const ProjectC
             QString view;
             ComponentDesign comp = readComponent(c, bandWhere, ctx, view);
             if (comp.kind == ComponentKind::Computed)
-                fail(bandWhere, QStringLiteral("tekst wyliczany %1 może stać tylko poza pasmami").arg(comp.name));
+                fail(bandWhere,
+                     QStringLiteral("tekst wyliczany %1 może stać tylko poza pasmami").arg(comp.name));
             band.components << design->components.size();
             design->components << comp;
             refs.componentViews << view;
@@ -289,12 +292,14 @@ std::shared_ptr<ReportDesign> readReport(const QJsonValue& value, const ProjectC
         }
         view.master = design->dataViewIndex(masters[i]);
         if (view.master < 0 || view.master >= i)
-            fail(viewWhere, QStringLiteral("widok nadrzędny \"%1\" musi być opisany wcześniej").arg(masters[i]));
+            fail(viewWhere,
+                 QStringLiteral("widok nadrzędny \"%1\" musi być opisany wcześniej").arg(masters[i]));
         if (view.keys.isEmpty())
             fail(viewWhere, QStringLiteral("brak pól klucza"));
         const DataViewDesign& master = design->dataViews[view.master];
         for (const QString& key : view.keys)
-            if (!view.fields.contains(key, Qt::CaseInsensitive) || !master.fields.contains(key, Qt::CaseInsensitive))
+            if (!view.fields.contains(key, Qt::CaseInsensitive) ||
+                !master.fields.contains(key, Qt::CaseInsensitive))
                 fail(viewWhere, QStringLiteral("pole klucza %1 musi należeć do obu widoków").arg(key));
         design->dataViews[view.master].children << i;
     }
@@ -315,7 +320,8 @@ std::shared_ptr<ReportDesign> readReport(const QJsonValue& value, const ProjectC
         if (band.kind == BandKind::Header) {
             band.headerFor = design->bandIndex(pending[i].headerFor);
             if (band.headerFor < 0 || design->bands[band.headerFor].kind != BandKind::Detail)
-                fail(bandWhere, QStringLiteral("\"for\" musi wskazywać pasmo danych, a nie \"%1\"").arg(pending[i].headerFor));
+                fail(bandWhere, QStringLiteral("\"for\" musi wskazywać pasmo danych, a nie \"%1\"")
+                                    .arg(pending[i].headerFor));
             design->bands[band.headerFor].headers << i;
         }
         for (int k = 0; k < band.components.size(); ++k) {
@@ -355,7 +361,8 @@ QVector<std::shared_ptr<ReportDesign>> read(const QByteArray& json) {
         const QJsonObject map = subst.toObject();
         for (auto it = map.begin(); it != map.end(); ++it) {
             if (!it.value().isString())
-                fail(QStringLiteral("fontSubstitutes"), QStringLiteral("\"%1\" musi wskazywać nazwę czcionki").arg(it.key()));
+                fail(QStringLiteral("fontSubstitutes"),
+                     QStringLiteral("\"%1\" musi wskazywać nazwę czcionki").arg(it.key()));
             ctx.substitutes.insert(it.key(), it.value().toString());
         }
     }

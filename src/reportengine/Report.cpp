@@ -41,7 +41,8 @@ private:
 int viewOfConnection(const ReportDesign& design, const QString& connection) {
     const int view = design.dataViewOfConnection(connection);
     if (view < 0)
-        throw ReportEngineError(QStringLiteral("Raport %1 nie ma połączenia %2").arg(design.name, connection));
+        throw ReportEngineError(
+            QStringLiteral("Raport %1 nie ma połączenia %2").arg(design.name, connection));
     return view;
 }
 
@@ -59,9 +60,13 @@ Report::~Report() = default;
 Report::Report(Report&&) noexcept = default;
 Report& Report::operator=(Report&&) noexcept = default;
 
-QString Report::name() const { return m_state->design->name; }
+QString Report::name() const {
+    return m_state->design->name;
+}
 
-QString Report::pageName() const { return m_state->design->name + QLatin1Char('.') + m_state->design->page.name; }
+QString Report::pageName() const {
+    return m_state->design->name + QLatin1Char('.') + m_state->design->page.name;
+}
 
 QStringList Report::connectionNames() const {
     QStringList names;
@@ -108,7 +113,9 @@ void Report::setBandVisible(const QString& band, bool visible) {
     m_state->bandVisible[index] = visible;
 }
 
-void Report::setRunDate(const QDate& date) { m_state->runDate = date; }
+void Report::setRunDate(const QDate& date) {
+    m_state->runDate = date;
+}
 
 void Report::executeToPdf(const QString& path) {
     m_state->lastPageCount = 0;
@@ -129,4 +136,6 @@ QVector<PrintedBand> Report::executeToRecord() {
     return sink.take();
 }
 
-int Report::lastPageCount() const { return m_state->lastPageCount; }
+int Report::lastPageCount() const {
+    return m_state->lastPageCount;
+}

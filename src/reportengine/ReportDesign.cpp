@@ -5,12 +5,14 @@
 namespace {
 
 template <typename T>
-void indexNames(const QVector<T>& items, QHash<QString, int>& map, const QString& report, const QString& what) {
+void indexNames(const QVector<T>& items, QHash<QString, int>& map, const QString& report,
+                const QString& what) {
     map.clear();
     for (int i = 0; i < items.size(); ++i) {
         const QString key = items[i].name.toLower();
         if (map.contains(key))
-            throw ReportEngineError(QStringLiteral("Raport %1: %2 \"%3\" występuje dwa razy").arg(report, what, items[i].name));
+            throw ReportEngineError(
+                QStringLiteral("Raport %1: %2 \"%3\" występuje dwa razy").arg(report, what, items[i].name));
         map.insert(key, i);
     }
 }
@@ -25,8 +27,8 @@ void ReportDesign::index() {
     for (int i = 0; i < dataViews.size(); ++i) {
         const QString key = dataViews[i].connection.toLower();
         if (m_connectionIndex.contains(key))
-            throw ReportEngineError(
-                QStringLiteral("Raport %1: połączenie \"%2\" występuje dwa razy").arg(name, dataViews[i].connection));
+            throw ReportEngineError(QStringLiteral("Raport %1: połączenie \"%2\" występuje dwa razy")
+                                        .arg(name, dataViews[i].connection));
         m_connectionIndex.insert(key, i);
     }
 }

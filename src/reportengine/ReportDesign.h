@@ -32,11 +32,11 @@ struct ComponentDesign {
     double top = 0;
     double width = 0;
     double height = 0;
-    double thickness = 0.5;   // rules only
+    double thickness = 0.5; // rules only
     FontSpec font;
     TextAlign align = TextAlign::Left;
-    QString text;             // initial text; the template of a computed text
-    int dataView = -1;        // data fields
+    QString text;      // initial text; the template of a computed text
+    int dataView = -1; // data fields
     QString field;
     QString dateFormat = QStringLiteral("yyyy-MM-dd");
 
@@ -52,12 +52,12 @@ struct BandDesign {
     QString name;
     BandKind kind = BandKind::Detail;
     double height = 0;
-    int dataView = -1;          // detail bands
-    int headerFor = -1;         // header bands: the detail band they head
+    int dataView = -1;            // detail bands
+    int headerFor = -1;           // header bands: the detail band they head
     bool repeatOnNewPage = false; // header bands: printed again at the top of each further page
-    bool keepWithNext = false;  // moves to the next page together with the band that follows
-    QVector<int> components;    // in design order
-    QVector<int> headers;       // detail bands: their header bands
+    bool keepWithNext = false;    // moves to the next page together with the band that follows
+    QVector<int> components;      // in design order
+    QVector<int> headers;         // detail bands: their header bands
 };
 
 struct DataViewDesign {
@@ -65,7 +65,7 @@ struct DataViewDesign {
     QString connection;
     QStringList fields;
     int master = -1;
-    QStringList keys;           // fields of equal name in this view and its master
+    QStringList keys; // fields of equal name in this view and its master
     QVector<int> children;
     QVector<int> detailBands;
 };
@@ -78,7 +78,7 @@ struct PageDesign {
     double regionTop = 1;
     double regionWidth = 6.5;
     double regionHeight = 9;
-    QVector<int> furniture;     // components printed on every page, outside the bands
+    QVector<int> furniture; // components printed on every page, outside the bands
 };
 
 class ReportDesign {

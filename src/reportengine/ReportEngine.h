@@ -35,8 +35,8 @@ public:
 // One band as it was printed, for tests and for checking a report without a PDF.
 struct PrintedBand {
     QString band;
-    QString dataView;             // empty for bands without a data view
-    int row = -1;                 // the data view's row, -1 for none
+    QString dataView;                       // empty for bands without a data view
+    int row = -1;                           // the data view's row, -1 for none
     QVector<QPair<QString, QString>> texts; // component name and printed text, in design order
 };
 
@@ -95,7 +95,7 @@ public:
     static ReportProject fromJson(const QByteArray& json);
     static ReportProject fromFile(const QString& path); // also ":/..." resources
 
-    QStringList reportNames() const;   // in project order
+    QStringList reportNames() const;                // in project order
     Report createReport(const QString& name) const; // a fresh report; raises for unknown names
 
 private:

@@ -13,7 +13,8 @@ ReportProject ReportProject::fromJson(const QByteArray& json) {
 ReportProject ReportProject::fromFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ReportEngineError(QStringLiteral("Nie można otworzyć projektu raportów %1: %2").arg(path, file.errorString()));
+        throw ReportEngineError(
+            QStringLiteral("Nie można otworzyć projektu raportów %1: %2").arg(path, file.errorString()));
     return fromJson(file.readAll());
 }
 

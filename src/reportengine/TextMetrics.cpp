@@ -3,7 +3,9 @@
 namespace {
 
 // Characters whose advance depends on their neighbours: these texts are measured whole.
-bool needsShaping(char16_t c) { return (c >= 0x0300 && c < 0x0370) || (c >= 0x0590 && c < 0x1E00) || (c >= 0xD800 && c < 0xE000); }
+bool needsShaping(char16_t c) {
+    return (c >= 0x0300 && c < 0x0370) || (c >= 0x0590 && c < 0x1E00) || (c >= 0xD800 && c < 0xE000);
+}
 
 } // namespace
 

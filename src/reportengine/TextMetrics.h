@@ -24,7 +24,7 @@ public:
     int fontIndex(const FontSpec& fontSpec); // the same index for an equal fontSpec
     const QFont& font(int index) const { return m_fonts[index]->font; }
     qreal ascent(int index) const { return m_fonts[index]->ascent; }
-    qreal height(int index) const { return m_fonts[index]->height; }     // ascent + descent
+    qreal height(int index) const { return m_fonts[index]->height; } // ascent + descent
     qreal lineSpacing(int index) const { return m_fonts[index]->lineSpacing; }
 
     qreal width(int index, QStringView text);
@@ -46,7 +46,8 @@ private:
         QHash<char16_t, qreal> otherAdvance;
     };
     qreal advance(Entry& e, QChar c);
-    void wrapParagraph(Entry& e, const QString& text, int begin, int end, qreal width, QVector<QString>& lines);
+    void wrapParagraph(Entry& e, const QString& text, int begin, int end, qreal width,
+                       QVector<QString>& lines);
 
     QPaintDevice* m_device;
     QVector<std::shared_ptr<Entry>> m_fonts;

@@ -44,7 +44,9 @@ void QueryRowSet::open(const QSqlDatabase& db, const QString& sql, const QVarian
         DbEngine::raise(q.lastError());
 }
 
-int QueryRowSet::column(const QString& field) const { return m_columns.value(field.toUpper(), -1); }
+int QueryRowSet::column(const QString& field) const {
+    return m_columns.value(field.toUpper(), -1);
+}
 
 QVariant QueryRowSet::raw(int row, const QString& field) const {
     const int c = column(field);

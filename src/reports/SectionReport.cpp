@@ -78,9 +78,10 @@ void SectionReport::loadNewestDates() {
     // One look-up for the whole section instead of one query per printed row; removed items
     // count, as the rule wants.
     SqlQuery q(m_context.db);
-    q.prepare(QStringLiteral("SELECT BHPDane.IdBHP AS GRUPA, BHPDane.IdStan AS STAN, MAX(BHPDANE_Sz.DataWaz) AS NAJ "
-                             "FROM BHPDane, BHPDANE_Sz WHERE BHPDane.Id = BHPDANE_Sz.IdBHPDane "
-                             "AND BHPDANE_Sz.DataWaz IS NOT NULL GROUP BY BHPDane.IdBHP, BHPDane.IdStan"));
+    q.prepare(QStringLiteral(
+        "SELECT BHPDane.IdBHP AS GRUPA, BHPDane.IdStan AS STAN, MAX(BHPDANE_Sz.DataWaz) AS NAJ "
+        "FROM BHPDane, BHPDANE_Sz WHERE BHPDane.Id = BHPDANE_Sz.IdBHPDane "
+        "AND BHPDANE_Sz.DataWaz IS NOT NULL GROUP BY BHPDane.IdBHP, BHPDane.IdStan"));
     q.open();
     for (; !q.eof(); q.next())
         m_newest.insert({q.fieldInt(QStringLiteral("GRUPA")), q.fieldInt(QStringLiteral("STAN"))},
@@ -133,11 +134,13 @@ void SectionReport::onStructureRow() {
         if (!printed)
             return;
     }
-    const QString printedLocation = StripPolishLetters(StructureLookup::locationText(m_context.lookup->StructurePath(id)));
+    const QString printedLocation =
+        StripPolishLetters(StructureLookup::locationText(m_context.lookup->StructurePath(id)));
     QString& previous = m_previousLocation;
     const bool repeat = printedLocation.isEmpty() || printedLocation == previous;
     m_report.setComponentText(QStringLiteral("OpisElemStrukt"), repeat ? QString() : printedLocation);
     if (hasLocationLabel(section))
-        m_report.setComponentText(QStringLiteral("lOpisElemStrukt"), repeat ? QString() : QStringLiteral("Umiejscowienie:"));
+        m_report.setComponentText(QStringLiteral("lOpisElemStrukt"),
+                                  repeat ? QString() : QStringLiteral("Umiejscowienie:"));
     previous = printedLocation;
 }

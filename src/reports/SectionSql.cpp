@@ -18,9 +18,9 @@ const QString kStructureExists = QStringLiteral(
 // The latest survey of a workstation: the highest Id dated on or before the run date. Tested on
 // the survey (every statement joins OSesPom.Id = PCzynSes.IdSesjaPom), so it runs once per
 // survey rather than once per factor of the survey.
-const QString kLatestSurvey = QStringLiteral(
-    "OSesPom.Id =(SELECT MAX(OSesPom.id) FROM OSesPom WHERE OSesPom.data+0<=:nowdata AND "
-    "OSesPom.IdStan=OStrukt.Id)");
+const QString kLatestSurvey =
+    QStringLiteral("OSesPom.Id =(SELECT MAX(OSesPom.id) FROM OSesPom WHERE OSesPom.data+0<=:nowdata AND "
+                   "OSesPom.IdStan=OStrukt.Id)");
 
 SectionStatements make(std::initializer_list<SectionQuery> queries) {
     SectionStatements st;
@@ -55,13 +55,13 @@ SectionStatements factorSection(const SelectionTables& s, const FactorTexts& t) 
         QStringLiteral(" AND OSesPom.Id=PCzynSes.IdSesjaPom") + QStringLiteral(" AND ") + kLatestSurvey +
         QStringLiteral(" ") + QStringLiteral(" AND ") + t.condition + QStringLiteral(" AND OStrukt.Id = ") +
         P + QStringLiteral(".Id ") + QStringLiteral(" ORDER BY Poz");
-    const QString workstation = t.workstationSelect +
-                                QStringLiteral("(OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
-                                               ":nowdata OR OStrukt.DataUsun is null)) AND  "
-                                               "OStrukt.ID = OSesPom.IDStan AND OSesPom.Data+0 <= :nowdata AND "
-                                               "OSesPom.ID = PCzynSes.IDSesjaPom AND ") +
-                                kLatestSurvey + QStringLiteral(" AND ") + t.condition +
-                                QStringLiteral(" ORDER BY OStrukt.Kod");
+    const QString workstation =
+        t.workstationSelect +
+        QStringLiteral("(OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= "
+                       ":nowdata OR OStrukt.DataUsun is null)) AND  "
+                       "OStrukt.ID = OSesPom.IDStan AND OSesPom.Data+0 <= :nowdata AND "
+                       "OSesPom.ID = PCzynSes.IDSesjaPom AND ") +
+        kLatestSurvey + QStringLiteral(" AND ") + t.condition + QStringLiteral(" ORDER BY OStrukt.Kod");
     return make({{t.itemName, item}, {t.structureName, structure}, {t.workstationName, workstation}});
 }
 
@@ -161,9 +161,10 @@ SectionStatements PrepareStanAdm(const SelectionTables& s) {
     const QString head = s.idTableUsed ? QStringLiteral(" SELECT DISTINCT Ostrukt.Id FROM OStrukt, ") +
                                              s.idTable + QStringLiteral(" WHERE ")
                                        : QStringLiteral(" SELECT DISTINCT Ostrukt.Id FROM OStrukt WHERE ");
-    const QString body = QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR "
-                                        "OStrukt.DataUsun is null)) AND NOT EXISTS (SELECT 1 FROM OPRACOW WHERE "
-                                        "OPRACOW.IdStan = OStrukt.Id AND DataZak+0 is null)");
+    const QString body =
+        QStringLiteral(" (OStrukt.DataUtw <= :nowdata AND ( OStrukt.DataUsun >= :nowdata OR "
+                       "OStrukt.DataUsun is null)) AND NOT EXISTS (SELECT 1 FROM OPRACOW WHERE "
+                       "OPRACOW.IdStan = OStrukt.Id AND DataZak+0 is null)");
     const QString workstation =
         QStringLiteral("SELECT DISTINCT OStrukt.SkrotNazwa,OStrukt.Kod,OStrukt.ID FROM OStrukt WHERE "
                        "(OStrukt.DataUtw <= :nowdata AND "

@@ -8,7 +8,8 @@
 // The selection a section builder works with: the clause that restricts OStrukt to the
 // selected workstations, and the temporary tables behind it.
 struct SelectionTables {
-    QString clause;        // " OStrukt.Id IN ( ... ) AND ", " OStrukt.Id = <I>.IdPom AND " or " OStrukt.Id IN ( -1 ) AND "
+    QString clause; // " OStrukt.Id IN ( ... ) AND ", " OStrukt.Id = <I>.IdPom AND " or " OStrukt.Id IN ( -1 )
+                    // AND "
     bool idTableUsed = false;
     QString positionTable; // Id, Poz
     QString idTable;       // IdPom

@@ -49,7 +49,9 @@ void StopSignals::install(int graceMs) {
     }).detach();
 }
 
-bool StopSignals::stopRequested() { return g_signal.load() != 0; }
+bool StopSignals::stopRequested() {
+    return g_signal.load() != 0;
+}
 
 QString StopSignals::signalName() {
     switch (g_signal.load()) {

@@ -25,7 +25,8 @@ void StructureLookup::load(Tree& tree) {
         const int id = q.fieldInt(QStringLiteral("Id"));
         // The first row of an Id counts, as a look-up by Id would find it.
         if (!tree.entries.contains(id))
-            tree.entries.insert(id, {q.fieldInt(QStringLiteral("IdRodzStrukt")), q.fieldText(tree.nameField)});
+            tree.entries.insert(id,
+                                {q.fieldInt(QStringLiteral("IdRodzStrukt")), q.fieldText(tree.nameField)});
     }
     tree.loaded = true;
     m_sqlMs += timer.elapsed();
@@ -72,9 +73,13 @@ void StructureLookup::preload(bool withGroups) {
         load(m_groups);
 }
 
-QString StructureLookup::StructurePath(int id) { return cachedPath(m_structure, id); }
+QString StructureLookup::StructurePath(int id) {
+    return cachedPath(m_structure, id);
+}
 
-QString StructureLookup::GroupPath(int id) { return cachedPath(m_groups, id); }
+QString StructureLookup::GroupPath(int id) {
+    return cachedPath(m_groups, id);
+}
 
 QString StructureLookup::locationText(const QString& structurePath) {
     QStringList lines;

@@ -32,7 +32,8 @@ void StructureTree::LoadStructureTree(const QSqlDatabase& db, const QDate& runDa
         q.prepare(QStringList{
             QStringLiteral(" SELECT ID, IDRodzStrukt, NrPoz, TypStrukt, "),
             QStringLiteral(" SkrotNazwa, Kod, Nazwa, Usuniety, DataUtw, DataUsun FROM OStrukt "),
-            QStringLiteral(" WHERE DataUtw <= :DataUtw AND (Usuniety = 0 OR (Usuniety = 1 AND DataUsun > :DataUtw))"),
+            QStringLiteral(
+                " WHERE DataUtw <= :DataUtw AND (Usuniety = 0 OR (Usuniety = 1 AND DataUsun > :DataUtw))"),
             QStringLiteral(" AND NrPoz = ") + QString::number(level),
             sortByCode ? QStringLiteral(" ORDER BY Kod ") : QStringLiteral(" ORDER BY SkrotNazwa ")});
         q.bind(QStringLiteral("DataUtw"), runDate);

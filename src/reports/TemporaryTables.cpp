@@ -41,11 +41,12 @@ void removeLeftovers(const QSqlDatabase& db) {
     QStringList names;
     {
         SqlQuery q(db);
-        q.prepare(QStringLiteral("SELECT TRIM(R.RDB$RELATION_NAME) AS N, "
-                                 "LIST(TRIM(F.RDB$FIELD_NAME), ',') AS F FROM RDB$RELATIONS R "
-                                 "JOIN RDB$RELATION_FIELDS F ON F.RDB$RELATION_NAME = R.RDB$RELATION_NAME "
-                                 "WHERE R.RDB$RELATION_NAME STARTING WITH 'TEMP' AND COALESCE(R.RDB$SYSTEM_FLAG, 0) = 0 "
-                                 "AND R.RDB$VIEW_BLR IS NULL GROUP BY R.RDB$RELATION_NAME"));
+        q.prepare(QStringLiteral(
+            "SELECT TRIM(R.RDB$RELATION_NAME) AS N, "
+            "LIST(TRIM(F.RDB$FIELD_NAME), ',') AS F FROM RDB$RELATIONS R "
+            "JOIN RDB$RELATION_FIELDS F ON F.RDB$RELATION_NAME = R.RDB$RELATION_NAME "
+            "WHERE R.RDB$RELATION_NAME STARTING WITH 'TEMP' AND COALESCE(R.RDB$SYSTEM_FLAG, 0) = 0 "
+            "AND R.RDB$VIEW_BLR IS NULL GROUP BY R.RDB$RELATION_NAME"));
         q.open();
         for (; !q.eof(); q.next()) {
             const QString name = q.fieldText(QStringLiteral("N"));
@@ -70,7 +71,9 @@ void TemporaryTables::prepareDatabase(const QSqlDatabase& db) {
     removeLeftovers(db);
 }
 
-TemporaryTables::TemporaryTables(const QSqlDatabase& db) : m_db(db) { clear(); }
+TemporaryTables::TemporaryTables(const QSqlDatabase& db) : m_db(db) {
+    clear();
+}
 
 TemporaryTables::~TemporaryTables() {
     try {
@@ -101,8 +104,8 @@ void fillTable(const QSqlDatabase& db, const QString& table, const QStringList& 
             const int end = qMin(start + kRowsPerBlock, int(entries.size()));
             for (int i = start; i < end; ++i) {
                 // Entries are whole numbers; written back in decimal they cannot carry SQL.
-                block += insert + QString::number(entries[i].toInt()) + QLatin1Char(',') + QString::number(i + 1) +
-                         QStringLiteral(");\n");
+                block += insert + QString::number(entries[i].toInt()) + QLatin1Char(',') +
+                         QString::number(i + 1) + QStringLiteral(");\n");
             }
             block += QStringLiteral("END");
             QSqlQuery q(conn);
@@ -134,8 +137,8 @@ SelectionTables TemporaryTables::fill(const QString& list) {
     fillTable(m_db, PositionTable, entries);
     // The id table holds the same entries: copied inside the engine in one statement.
     if (useIdTable)
-        SqlQuery::executeDirect(m_db, QStringLiteral("INSERT INTO ") + IdTable + QStringLiteral(" (IdPom) SELECT Id FROM ") +
-                                          PositionTable);
+        SqlQuery::executeDirect(m_db, QStringLiteral("INSERT INTO ") + IdTable +
+                                          QStringLiteral(" (IdPom) SELECT Id FROM ") + PositionTable);
     out.positionTable = PositionTable;
     out.idTable = IdTable;
     return out;

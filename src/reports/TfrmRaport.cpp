@@ -94,7 +94,8 @@ bool TfrmRaport::FormCreate() {
         m_succeeded = ProcessDatabases() && !m_failed;
         checkStop();
         if (m_succeeded)
-            ini.WriteAsystentSetting(kAsyst, QStringLiteral("DataAsys"), m_app.dates().formatDate(m_dataRaportu));
+            ini.WriteAsystentSetting(kAsyst, QStringLiteral("DataAsys"),
+                                     m_app.dates().formatDate(m_dataRaportu));
     } catch (const EKolmError& e) {
         progress(QStringLiteral("Przebieg przerwany: ") + e.text());
         m_succeeded = false;
@@ -104,9 +105,10 @@ bool TfrmRaport::FormCreate() {
     }
     m_app.karty().CloseDatabase();
     m_app.karty().useAlias(QString());
-    progress(m_succeeded ? QStringLiteral("Raport wykonany; data ostatniego raportu: ") +
-                               m_app.dates().formatDate(m_dataRaportu)
-                         : QStringLiteral("Raport nie został wykonany w całości; data ostatniego raportu bez zmian"));
+    progress(m_succeeded
+                 ? QStringLiteral("Raport wykonany; data ostatniego raportu: ") +
+                       m_app.dates().formatDate(m_dataRaportu)
+                 : QStringLiteral("Raport nie został wykonany w całości; data ostatniego raportu bez zmian"));
     m_app.requestEnd();
     return m_succeeded;
 }
@@ -141,7 +143,8 @@ bool TfrmRaport::ProcessDatabases() {
             continue;
         }
         if (!isSafeFolderName(alias)) {
-            fail(QStringLiteral("Baza \"%1\": pominięta, nazwa aliasu nie może zawierać \"/\", \"\\\" ani \"..\"")
+            fail(QStringLiteral(
+                     "Baza \"%1\": pominięta, nazwa aliasu nie może zawierać \"/\", \"\\\" ani \"..\"")
                      .arg(shown));
             result = false;
             continue;
@@ -245,7 +248,9 @@ void TfrmRaport::finishSection(PendingSection& pending) {
         pending.timing.rows += report->rows(level).rowCount();
     m_timings << pending.timing;
     m_written << pending.output;
-    progress(QStringLiteral("  %1: %2 (%3 str.)").arg(pending.timing.name, pending.output).arg(pending.timing.pages));
+    progress(QStringLiteral("  %1: %2 (%3 str.)")
+                 .arg(pending.timing.name, pending.output)
+                 .arg(pending.timing.pages));
 }
 
 void TfrmRaport::RunReports(const QString& reportsFolder) {
@@ -276,7 +281,8 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         const QString sectionFolder = QDir(reportsFolder).filePath(name);
         QDir().mkpath(sectionFolder);
         const QString output = QDir::toNativeSeparators(
-            QDir(sectionFolder).filePath(name + m_app.dates().formatDate(m_dataRaportu) + QStringLiteral(".pdf")));
+            QDir(sectionFolder)
+                .filePath(name + m_app.dates().formatDate(m_dataRaportu) + QStringLiteral(".pdf")));
         if (!sectionAllowed(i)) {
             progress(QStringLiteral("  %1: brak uprawnień użytkownika").arg(name));
             continue;
@@ -297,7 +303,8 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         {
             // The section's rows in the temporary tables go as soon as its queries are read.
             TemporaryTables tables(db);
-            const SelectionTables selection = index == 3 ? SelectionTables() : tables.fill(m_tree.SelectedWorkstations());
+            const SelectionTables selection =
+                index == 3 ? SelectionTables() : tables.fill(m_tree.SelectedWorkstations());
             timing.selectionMs = clock.restart();
             checkStop();
             try {

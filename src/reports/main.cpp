@@ -26,13 +26,15 @@ int main(int argc, char* argv[]) {
     case InstanceLock::Outcome::HeldElsewhere:
         return 2;
     case InstanceLock::Outcome::Failed:
-        messages.showMessage(QStringLiteral("Nie można założyć blokady kolmrap.exe: ") + lock.errorText(), QString());
+        messages.showMessage(QStringLiteral("Nie można założyć blokady kolmrap.exe: ") + lock.errorText(),
+                             QString());
         return 1;
     }
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Raporty"));
 
     TfrmRaport form(app);
-    form.setProgress([](const QString& line) { std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData()); });
+    form.setProgress(
+        [](const QString& line) { std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData()); });
     form.setStopCheck(&StopSignals::stopRequested);
     form.setConnectionWatch(&StopSignals::watchConnection);
     const bool ok = form.FormCreate();

@@ -33,8 +33,9 @@ TEST(FormPlacementTest, SaveThenRestore) {
 TEST(FormPlacementTest, RestoreSkipsUnsetValuesAndMissingComponents) {
     QTemporaryDir dir;
     const QString path = dir.filePath("kolmasyst.ini");
-    TestSupport::writeFile(path, "[frmListaRap]\nfrmListaRap.Top=15\nfrmListaRap.Width=-9999\nfrmListaRap.Height=250\n"
-                                 "zniknal.Top=1\neKatalog.Left=7\neKatalog.Width=90\n");
+    TestSupport::writeFile(
+        path, "[frmListaRap]\nfrmListaRap.Top=15\nfrmListaRap.Width=-9999\nfrmListaRap.Height=250\n"
+              "zniknal.Top=1\neKatalog.Left=7\neKatalog.Width=90\n");
     QWidget form;
     form.setObjectName("frmListaRap");
     form.setGeometry(5, 6, 300, 200);

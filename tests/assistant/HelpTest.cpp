@@ -15,10 +15,11 @@ namespace {
 
 // Every topic number the assistant's windows carry, with what its page is about.
 const std::pair<int, const char*> kTopics[] = {
-    {1000, "Logowanie"},          {2200, "Asystent systemu KOLM"}, {2300, "Statystyki"},
-    {2610, "Konfiguracja bazy"},  {3000, "Okno asystenta"},        {3100, "Lista"},
-    {3300, "Raport"},             {3310, "Ustawienia"},            {3320, "Ustawienia"},
-    {3500, "Daty istotnych zmian"},
+    {1000, "Logowanie"},      {2200, "Asystent systemu KOLM"},
+    {2300, "Statystyki"},     {2610, "Konfiguracja bazy"},
+    {3000, "Okno asystenta"}, {3100, "Lista"},
+    {3300, "Raport"},         {3310, "Ustawienia"},
+    {3320, "Ustawienia"},     {3500, "Daty istotnych zmian"},
 };
 
 TEST(HelpBundleTest, EveryTopicHasARealPolishPage) {
@@ -27,11 +28,13 @@ TEST(HelpBundleTest, EveryTopicHasARealPolishPage) {
     const QString contents = QString::fromUtf8(TestSupport::readFile(bundle.filePath("index.html")));
     for (const auto& [topic, subject] : kTopics) {
         SCOPED_TRACE(topic);
-        const QString page = QString::fromUtf8(TestSupport::readFile(bundle.filePath(QString::number(topic) + ".html")));
+        const QString page =
+            QString::fromUtf8(TestSupport::readFile(bundle.filePath(QString::number(topic) + ".html")));
         ASSERT_FALSE(page.isEmpty());
         const QRegularExpressionMatch title = QRegularExpression("<title>([^<]+)</title>").match(page);
         ASSERT_TRUE(title.hasMatch());
-        EXPECT_TRUE(title.captured(1).contains(QString::fromUtf8(subject))) << title.captured(1).toStdString();
+        EXPECT_TRUE(title.captured(1).contains(QString::fromUtf8(subject)))
+            << title.captured(1).toStdString();
         // A few sentences of text, not a stub.
         QString text = page;
         text.remove(QRegularExpression("<[^>]*>"));
@@ -180,7 +183,8 @@ TEST_F(HelpKitTest, DiagnosticLogOnlyWhenAskedFor) {
         // A header about the system and the program, then the calls with time stamps.
         EXPECT_TRUE(text.contains("Program: ")) << text.toStdString();
         EXPECT_TRUE(text.contains("System: "));
-        EXPECT_TRUE(QRegularExpression("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}  HH_HELP_CONTEXT plik=kolmasyst.chm temat=2200")
+        EXPECT_TRUE(QRegularExpression("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}  HH_HELP_CONTEXT "
+                                       "plik=kolmasyst.chm temat=2200")
                         .match(text)
                         .hasMatch())
             << text.toStdString();

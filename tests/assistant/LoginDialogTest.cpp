@@ -71,7 +71,8 @@ TEST_F(LoginDialogTest, ForcedChangeGrowsTheDialogAndShowingResetsIt) {
     QTest::keyClicks(d.eNoweHasloPotw, "Stare123!");
     QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
     EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(m_messages.texts(), QStringList{QString::fromUtf8("Nowo wprowadzone hasło musi różnić się od aktualnie istniejącego!!")});
+    EXPECT_EQ(m_messages.texts(), QStringList{QString::fromUtf8(
+                                      "Nowo wprowadzone hasło musi różnić się od aktualnie istniejącego!!")});
 
     d.eNoweHaslo->setText("Nowe1234!");
     d.eNoweHasloPotw->setText("Nowe1234!");
@@ -107,7 +108,8 @@ TEST_F(LoginDialogTest, CtrlOrAltAloneEmptiesTheNewPassword) {
         m_messages.clear();
         d.eNoweHaslo->setText("abc");
         // One key-down with exactly this modifier state.
-        QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, c.key == Qt::Key_X ? QStringLiteral("X") : QString());
+        QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers,
+                        c.key == Qt::Key_X ? QStringLiteral("X") : QString());
         QApplication::sendEvent(d.eNoweHaslo, &press);
         if (c.empties) {
             EXPECT_EQ(d.eNoweHaslo->text(), "") << int(c.key);

@@ -12,7 +12,9 @@
 
 namespace {
 // The built bundle lies next to the built programs.
-QString builtBundle() { return QDir(QStringLiteral(KOLM_BIN_DIR)).filePath(QStringLiteral("kolmasyst.help")); }
+QString builtBundle() {
+    return QDir(QStringLiteral(KOLM_BIN_DIR)).filePath(QStringLiteral("kolmasyst.help"));
+}
 } // namespace
 
 void MainFormFixture::SetUp() {
@@ -34,7 +36,8 @@ void MainFormFixture::createForm(const QStringList& arguments) {
     destroyForm();
     m_helpLog = std::make_unique<TDLogFile>(m_dir.path(), arguments);
     m_viewer = std::make_unique<HelpViewer>(m_dir.path());
-    m_help = std::make_unique<THookHelpSystem>(*m_viewer, *m_helpLog, m_messages, TfrmMainForm::ApplicationTitle);
+    m_help =
+        std::make_unique<THookHelpSystem>(*m_viewer, *m_helpLog, m_messages, TfrmMainForm::ApplicationTitle);
     m_form = std::make_unique<TfrmMainForm>(*m_app, *m_login, *m_help);
 }
 

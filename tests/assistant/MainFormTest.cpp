@@ -92,8 +92,9 @@ TEST_F(MainFormTest, PopupMenuItemsInOrder) {
     TfrmMainForm& f = *m_form;
     EXPECT_EQ(drawnTexts(f.mPopupMenu),
               (QStringList{QString::fromUtf8("Pokaż formularz"), QString::fromUtf8("Pokaż statystyki"), "---",
-                           "Uruchom animacje", "---", "Moduły systemu KOLM ", QString::fromUtf8("Wybór bazy danych"),
-                           QString::fromUtf8("Użytkownik : "), "---", "Koniec"}));
+                           "Uruchom animacje", "---", "Moduły systemu KOLM ",
+                           QString::fromUtf8("Wybór bazy danych"), QString::fromUtf8("Użytkownik : "), "---",
+                           "Koniec"}));
     EXPECT_EQ(drawnTexts(f.modkolm->menu()),
               (QStringList{"Administracja", "Ryzyko", "Wypadki", "BHP", QString::fromUtf8("Dobór")}));
     EXPECT_EQ(drawnTexts(f.mWybBazy->menu()), (QStringList{"Konfiguracja bazy danych", "---"}));
@@ -101,7 +102,8 @@ TEST_F(MainFormTest, PopupMenuItemsInOrder) {
 
     // Own drawing for the seven captions, the standard one for separators and submenu items.
     for (QAction* a : {f.mPokaz, f.mStatys, f.mAnimateIcon, f.modkolm, f.mWybBazy, f.mUzytk, f.mExit})
-        EXPECT_EQ(f.mPopupMenu->itemKind(a), TOwnerDrawnMenu::ItemKind::Caption) << a->objectName().toStdString();
+        EXPECT_EQ(f.mPopupMenu->itemKind(a), TOwnerDrawnMenu::ItemKind::Caption)
+            << a->objectName().toStdString();
     for (QAction* a : {f.N1, f.N2, f.N3})
         EXPECT_EQ(f.mPopupMenu->itemKind(a), TOwnerDrawnMenu::ItemKind::Standard);
     EXPECT_EQ(f.mExit->text(), "&Koniec");
@@ -149,12 +151,21 @@ TEST_F(MainFormTest, AnimationFramesAndSwitch) {
         const char* itemText;
     };
     const Step steps[] = {
-        {"menu", 10, true, "Wstrzymaj animacje"}, {"tick", 1, true, nullptr}, {"tick", 2, true, nullptr},
-        {"tick", 3, true, nullptr},  {"tick", 4, true, nullptr},  {"tick", 5, true, nullptr},
-        {"tick", 6, true, nullptr},  {"tick", 7, true, nullptr},  {"tick", 8, true, nullptr},
-        {"tick", 9, true, nullptr},  {"tick", 0, true, nullptr},  {"tick", 1, true, nullptr},
+        {"menu", 10, true, "Wstrzymaj animacje"},
+        {"tick", 1, true, nullptr},
+        {"tick", 2, true, nullptr},
+        {"tick", 3, true, nullptr},
+        {"tick", 4, true, nullptr},
+        {"tick", 5, true, nullptr},
+        {"tick", 6, true, nullptr},
+        {"tick", 7, true, nullptr},
+        {"tick", 8, true, nullptr},
+        {"tick", 9, true, nullptr},
+        {"tick", 0, true, nullptr},
+        {"tick", 1, true, nullptr},
         // Stopped: the still icon at once; restarted: on with the frame after the last one.
-        {"menu", 10, false, "Uruchom animacje"}, {"menu", 10, true, "Wstrzymaj animacje"},
+        {"menu", 10, false, "Uruchom animacje"},
+        {"menu", 10, true, "Wstrzymaj animacje"},
         {"tick", 2, true, nullptr},
     };
     int n = 0;
@@ -274,7 +285,8 @@ TEST_F(MainFormTest, ExitAsksAndEndsOnlyOnYes) {
     m_messages.answerNext(false);
     EXPECT_FALSE(runUntilEnd([&] { f.mExit->trigger(); }, 300));
     ASSERT_EQ(m_messages.shown().size(), 1);
-    EXPECT_EQ(m_messages.shown().first().text, QString::fromUtf8("Zamknąć okno programu asystenta systemu KOLM ?"));
+    EXPECT_EQ(m_messages.shown().first().text,
+              QString::fromUtf8("Zamknąć okno programu asystenta systemu KOLM ?"));
     EXPECT_EQ(m_messages.shown().first().caption, QString::fromUtf8("Zamknąć okno ?"));
     EXPECT_FALSE(f.endRequested());
 

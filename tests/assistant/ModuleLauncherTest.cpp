@@ -1,5 +1,5 @@
-#include "MainFormFixture.h"
 #include "ModuleLauncher.h"
+#include "MainFormFixture.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -18,12 +18,9 @@ TEST(ModuleLauncherTest, CommandLines) {
         const char* expected;
     };
     const Case cases[] = {
-        {"", "kolmryz.exe ", 17, "kolmryz.exe 0 17"},
-        {"", "kolmryz.exe ", 0, "kolmryz.exe 0 "},
-        {"3", "kolmryz.exe ", 0, "kolmryz.exe 3 "},
-        {"2", "kolmadmin.exe ", 5, "kolmadmin.exe 2 5"},
-        {"2", "kolmdob.exe ", 0, "kolmdob.exe 2 "},
-        {"9", "kolmbhp.exe ", 123456, "kolmbhp.exe 9 123456"},
+        {"", "kolmryz.exe ", 17, "kolmryz.exe 0 17"}, {"", "kolmryz.exe ", 0, "kolmryz.exe 0 "},
+        {"3", "kolmryz.exe ", 0, "kolmryz.exe 3 "},   {"2", "kolmadmin.exe ", 5, "kolmadmin.exe 2 5"},
+        {"2", "kolmdob.exe ", 0, "kolmdob.exe 2 "},   {"9", "kolmbhp.exe ", 123456, "kolmbhp.exe 9 123456"},
     };
     for (const Case& c : cases) {
         const ModuleLauncher launcher("/nowhere", c.configArgument);
@@ -81,7 +78,8 @@ TEST_F(ModuleStartTest, EveryMenuItemStartsItsModuleWithTheConfigurationAndTheUs
     ASSERT_EQ(items.size(), 5);
     for (int i = 0; i < 5; ++i) {
         items[i]->trigger();
-        EXPECT_EQ(recorded(m_dir.path(), names[i]), (QStringList{"cwd=" + QDir::currentPath(), "argc=2", "0", "17"}))
+        EXPECT_EQ(recorded(m_dir.path(), names[i]),
+                  (QStringList{"cwd=" + QDir::currentPath(), "argc=2", "0", "17"}))
             << names[i].toStdString();
     }
     EXPECT_TRUE(m_messages.shown().isEmpty());

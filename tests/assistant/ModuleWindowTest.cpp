@@ -46,7 +46,8 @@ public:
             xcb_map_window(m_c, m_window);
         if (placement == Framed) {
             m_clientList = atom("_NET_CLIENT_LIST");
-            xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, m_root, m_clientList, XCB_ATOM_WINDOW, 32, 1, &m_window);
+            xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, m_root, m_clientList, XCB_ATOM_WINDOW, 32, 1,
+                                &m_window);
         }
         sync();
     }
@@ -65,8 +66,8 @@ public:
 private:
     xcb_window_t create(const xcb_screen_t* screen, xcb_window_t parent) {
         const xcb_window_t w = xcb_generate_id(m_c);
-        xcb_create_window(m_c, XCB_COPY_FROM_PARENT, w, parent, 10, 10, 200, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                          screen->root_visual, 0, nullptr);
+        xcb_create_window(m_c, XCB_COPY_FROM_PARENT, w, parent, 10, 10, 200, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
         return w;
     }
     xcb_atom_t atom(const char* name) {
@@ -89,8 +90,7 @@ private:
 
 // The X server shows a new window a moment after it was asked to; look again for up to two
 // seconds before taking the answer.
-template <typename F>
-bool settles(F&& check) {
+template <typename F> bool settles(F&& check) {
     for (int i = 0; i < 40; ++i) {
         if (check())
             return true;

@@ -90,8 +90,8 @@ TEST_F(TBitBtnWithColorTest, DoubleClickCountsAsASecondPress) {
     const QPoint at(20, 10);
     QTest::mousePress(m_button, Qt::LeftButton, {}, at);
     QTest::mouseRelease(m_button, Qt::LeftButton, {}, at);
-    QMouseEvent second(QEvent::MouseButtonDblClick, at, m_button->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                       Qt::NoModifier);
+    QMouseEvent second(QEvent::MouseButtonDblClick, at, m_button->mapToGlobal(at), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_button, &second);
     EXPECT_TRUE(m_button->isDown());
     QTest::mouseRelease(m_button, Qt::LeftButton, {}, at);

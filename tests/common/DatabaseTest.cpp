@@ -59,13 +59,15 @@ TEST_F(DatabaseTest, FailedOpenShowsEngineTextAndDoesNotRetry) {
     };
     const Case cases[] = {{"zgubiona", "nie-ma.fdb"}, {"nieznana", "nieznana"}};
     for (const Case& c : cases) {
-        TestSupport::writeFile(m_dir.filePath("brel.ini"), QByteArray("[Database]\nAliasName=") + c.alias + "\n");
+        TestSupport::writeFile(m_dir.filePath("brel.ini"),
+                               QByteArray("[Database]\nAliasName=") + c.alias + "\n");
         ScriptedMessages messages;
         AppContext app(m_dir.path(), {}, messages);
         EXPECT_FALSE(app.karty().GetDatabase().isOpen());
         ASSERT_EQ(messages.shown().size(), 1) << c.alias;
         const QString text = messages.shown().first().text;
-        EXPECT_TRUE(text.startsWith("Brak dostępu do bazy danych; Skontaktuj się z administratorem \n\r")) << c.alias;
+        EXPECT_TRUE(text.startsWith("Brak dostępu do bazy danych; Skontaktuj się z administratorem \n\r"))
+            << c.alias;
         EXPECT_TRUE(text.contains(c.engineText)) << text.toStdString();
         EXPECT_TRUE(app.endRequested());
         EXPECT_FALSE(app.karty().GetDatabase().isOpen());

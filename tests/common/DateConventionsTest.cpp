@@ -28,8 +28,9 @@ TEST(DateConventionsTest, UserFormatsAndTheirSeparators) {
         const char* written;
     };
     const Case cases[] = {
-        {"dd.MM.yyyy", '.', "17.05.2024"}, {"dd.mm.yyyy", '.', "17.05.2024"}, {"d.M.yy", '.', "17.5.24"},
-        {"yyyy/mm/dd", '/', "2024/05/17"}, {"dd-MM-yyyy", '-', "17-05-2024"}, {"dd.MM/yyyy", '/', "17.05/2024"},
+        {"dd.MM.yyyy", '.', "17.05.2024"}, {"dd.mm.yyyy", '.', "17.05.2024"},
+        {"d.M.yy", '.', "17.5.24"},        {"yyyy/mm/dd", '/', "2024/05/17"},
+        {"dd-MM-yyyy", '-', "17-05-2024"}, {"dd.MM/yyyy", '/', "17.05/2024"},
         {"ddMMyyyy", '\0', "17052024"},    {"yyyy-MM-dd r.", '.', "2024-05-17 r."},
     };
     for (const Case& c : cases) {

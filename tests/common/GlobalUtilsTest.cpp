@@ -1,6 +1,6 @@
+#include "GlobalUtils.h"
 #include "AliasRegistry.h"
 #include "Errors.h"
-#include "GlobalUtils.h"
 #include "TestSupport.h"
 
 #include <QTemporaryDir>
@@ -29,7 +29,8 @@ TEST(GlobalUtilsTest, AliasDatabaseFileGivesOnlyLocalFiles) {
     AliasRegistry registry(AliasRegistry::defaultPath(dir.path()));
     int n = 0;
     for (const Case& c : cases)
-        registry.addAlias(QStringLiteral("a%1").arg(n++), "INTRBASE", {QStringLiteral("SERVER NAME=") + c.serverName});
+        registry.addAlias(QStringLiteral("a%1").arg(n++), "INTRBASE",
+                          {QStringLiteral("SERVER NAME=") + c.serverName});
     registry.save();
     const AliasRegistry reread(AliasRegistry::defaultPath(dir.path()));
     n = 0;
@@ -70,14 +71,17 @@ TEST(GlobalUtilsTest, AliasRegistryEditsAndSaves) {
     const QString path = AliasRegistry::defaultPath(dir.path());
     AliasRegistry registry(path);
     EXPECT_TRUE(registry.aliases().isEmpty());
-    registry.addAlias("firma", "INTRBASE", {"SERVER NAME=/srv/firma.fdb", "USER NAME=BREL", "LANGDRIVER=anpolish"});
+    registry.addAlias("firma", "INTRBASE",
+                      {"SERVER NAME=/srv/firma.fdb", "USER NAME=BREL", "LANGDRIVER=anpolish"});
     registry.addAlias("zakład", "INTRBASE", {"SERVER NAME=/srv/zaklad.fdb"});
     EXPECT_THROW(registry.addAlias("FIRMA", "INTRBASE", {}), EDBEngineError);
     registry.modifyAlias("firma", {"SERVER NAME=localhost:/srv/firma2.fdb"});
     registry.save();
-    EXPECT_EQ(TestSupport::readFile(path), QByteArray("[firma]\nDRIVER=INTRBASE\nSERVER NAME=localhost:/srv/firma2.fdb\n"
-                                                      "USER NAME=BREL\nLANGDRIVER=anpolish\n"
-                                                      "[zak\xB3" "ad]\nDRIVER=INTRBASE\nSERVER NAME=/srv/zaklad.fdb\n"));
+    EXPECT_EQ(TestSupport::readFile(path),
+              QByteArray("[firma]\nDRIVER=INTRBASE\nSERVER NAME=localhost:/srv/firma2.fdb\n"
+                         "USER NAME=BREL\nLANGDRIVER=anpolish\n"
+                         "[zak\xB3"
+                         "ad]\nDRIVER=INTRBASE\nSERVER NAME=/srv/zaklad.fdb\n"));
     AliasRegistry other(path);
     EXPECT_EQ(other.parameters("firma").first(), "SERVER NAME=localhost:/srv/firma2.fdb");
     other.deleteAlias("firma");

@@ -1,11 +1,11 @@
-#include "Errors.h"
 #include "IniFile.h"
+#include "Errors.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -30,12 +30,14 @@ TEST_F(IniFileTest, ReadsFollowProfileRules) {
                       "AliasName=second\r\n"
                       "[asystentsettings]\r\n"
                       "asyst.czestasys.str=7\r\n"
-                      "Long=" + longValue + "\r\n"
-                      "Opis=Łódź\r\n"
-                      "[Database]\r\n"
-                      "Other=in duplicate section\r\n"
-                      "[Last]\n"
-                      "NoFinalBreak=1");
+                      "Long=" +
+                          longValue +
+                          "\r\n"
+                          "Opis=Łódź\r\n"
+                          "[Database]\r\n"
+                          "Other=in duplicate section\r\n"
+                          "[Last]\n"
+                          "NoFinalBreak=1");
     const IniFile ini(path());
     EXPECT_EQ(ini.readString("DATABASE", "aliasname", "d"), "firma");
     EXPECT_EQ(ini.readString("AsystentSettings", "ASYST.CzestAsys.Str", "d"), "7");
@@ -51,7 +53,8 @@ TEST_F(IniFileTest, ReadsFollowProfileRules) {
 TEST_F(IniFileTest, FileIsWindows1250OnDisk) {
     IniFile ini(path());
     ini.writeString("S", "K", QString::fromUtf8("Łódź"));
-    EXPECT_EQ(readFile(path()), QByteArray("[S]\nK=\xA3\xF3" "d\x9F\n"));
+    EXPECT_EQ(readFile(path()), QByteArray("[S]\nK=\xA3\xF3"
+                                           "d\x9F\n"));
     EXPECT_EQ(ini.readString("S", "K", ""), QString::fromUtf8("Łódź"));
 }
 
@@ -126,8 +129,10 @@ TEST_F(IniFileTest, TwoProcessesWritingAtOnceLoseNothing) {
     const QStringList lines = ini.readSection("Test");
     EXPECT_EQ(lines.size(), 1000);
     for (int i = 0; i < 500; ++i) {
-        EXPECT_EQ(ini.readString("Test", QStringLiteral("A.%1.Str").arg(i), "?"), QStringLiteral("wartość %1").arg(i));
-        EXPECT_EQ(ini.readString("Test", QStringLiteral("B.%1.Str").arg(i), "?"), QStringLiteral("wartość %1").arg(i));
+        EXPECT_EQ(ini.readString("Test", QStringLiteral("A.%1.Str").arg(i), "?"),
+                  QStringLiteral("wartość %1").arg(i));
+        EXPECT_EQ(ini.readString("Test", QStringLiteral("B.%1.Str").arg(i), "?"),
+                  QStringLiteral("wartość %1").arg(i));
     }
     EXPECT_EQ(ini.readString("Keep", "this", "?"), "line");
     EXPECT_EQ(ini.read().sectionNames(), (QStringList{"Keep", "Test"}));

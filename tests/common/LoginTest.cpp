@@ -90,12 +90,14 @@ TEST_F(LoginTest, PlainTextStoredPasswordRaisesAndWritesNothing) {
 }
 
 TEST_F(LoginTest, ForcedChangeReasons) {
-    const QString notice = "Uwaga!\r\nZgodnie z wdrożoną polityką bezpieczeństwa wymagana jest zmiana hasła przez "
-                           "użytkownika, gdyż: \n\r";
+    const QString notice =
+        "Uwaga!\r\nZgodnie z wdrożoną polityką bezpieczeństwa wymagana jest zmiana hasła przez "
+        "użytkownika, gdyż: \n\r";
     const QString admin = "- hasło było ustawione przez administratora systemu\n\r";
     const QString expired = "- wygasła ważność hasła\n\r";
-    const QString weak = "- hasło nie zawiera zestawu wymaganych znaków\n\r (małe, duże litery oraz cyfry lub znaki "
-                         "specjalne)\n\r";
+    const QString weak =
+        "- hasło nie zawiera zestawu wymaganych znaków\n\r (małe, duże litery oraz cyfry lub znaki "
+        "specjalne)\n\r";
     struct Case {
         int policy;
         const char* changed;
@@ -152,10 +154,13 @@ TEST_F(LoginTest, CompletingTheForcedChange) {
     const Case cases[] = {
         {"Krotk1!", "Krotk1!", R::PolicyFailed, "Hasło musi się składać z minimum 8 znaków."},
         {"samemalelitery", "samemalelitery", R::PolicyFailed,
-         "Hasło niezgodne z wdrożoną polityką bezpieczeństwa, gdyż nie zawiera:\r\nmałych liter i dużych liter oraz "
+         "Hasło niezgodne z wdrożoną polityką bezpieczeństwa, gdyż nie zawiera:\r\nmałych liter i dużych "
+         "liter oraz "
          "cyfr lub znaków specjalnych\r\n"},
-        {"Stare123!", "Stare123!", R::SameAsCurrent, "Nowo wprowadzone hasło musi różnić się od aktualnie istniejącego!!"},
-        {"Nowe1234!", "nowe1234!", R::NotConfirmed, "Błąd w trakcie potwierdzania hasła !!\r\nSpróbuj jeszcze raz."},
+        {"Stare123!", "Stare123!", R::SameAsCurrent,
+         "Nowo wprowadzone hasło musi różnić się od aktualnie istniejącego!!"},
+        {"Nowe1234!", "nowe1234!", R::NotConfirmed,
+         "Błąd w trakcie potwierdzania hasła !!\r\nSpróbuj jeszcze raz."},
     };
     for (const Case& c : cases) {
         m_messages.clear();
@@ -164,7 +169,8 @@ TEST_F(LoginTest, CompletingTheForcedChange) {
         EXPECT_TRUE(VerifyPassword("Stare123!", column(5, "HASLO")));
     }
     m_messages.clear();
-    EXPECT_EQ(s.CompleteChange("Stare123!", QString::fromUtf8("Nowe1234ł"), QString::fromUtf8("Nowe1234ł")), R::Changed);
+    EXPECT_EQ(s.CompleteChange("Stare123!", QString::fromUtf8("Nowe1234ł"), QString::fromUtf8("Nowe1234ł")),
+              R::Changed);
     EXPECT_EQ(m_messages.texts(), QStringList{"Haslo zaaktualizowane"});
     const QString stored = column(5, "HASLO");
     EXPECT_TRUE(stored.startsWith("$2a$"));
@@ -229,8 +235,9 @@ TEST_F(LoginTest, ReportGeneratorLoginIgnoresBlockingAndReadsFiftyEightRights) {
 TEST_F(LoginTest, ReportGeneratorServesAnOlderTableTheAssistantCannot) {
     addUser(3, "jan", storedHash("Dobre123!"));
     m_app->karty().CloseDatabase();
-    for (const char* col : {"APRZYWROC", "ASYNCHO", "LOBIEG", "RWLASNEKRT", "RWLASNECZYNN", "PWLASNECZYNN", "POPER",
-                            "ABLOKWYPADKI", "AOSOBWYSW", "RRISKSCORE", "ZMIANAHASLA", "LCBCLOG", "DATALOG", "BLOKUSER"})
+    for (const char* col :
+         {"APRZYWROC", "ASYNCHO", "LOBIEG", "RWLASNEKRT", "RWLASNECZYNN", "PWLASNECZYNN", "POPER",
+          "ABLOKWYPADKI", "AOSOBWYSW", "RRISKSCORE", "ZMIANAHASLA", "LCBCLOG", "DATALOG", "BLOKUSER"})
         exec(QStringLiteral("ALTER TABLE APRAWADOSTEPU DROP %1").arg(col));
     ReportLogin login(m_app->karty(), m_messages);
     EXPECT_TRUE(login.BitBtn1Click("jan", "Dobre123!"));

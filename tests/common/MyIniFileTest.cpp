@@ -32,10 +32,11 @@ TEST_F(MyIniFileTest, ComposedKeysGoToTheirSections) {
     ini.WriteBackupSetting("BACKUP", "DataBackup", "2024-05-18");
     ini.WriteSavedSetting("GLOBAL", "path", "/srv/kolm/firma.fdb");
     ini.WriteAliasName("firma");
-    EXPECT_EQ(TestSupport::readFile(path()),
-              QByteArray("[AsystentSettings]\nASYST.CzestAsys.Str=7\nASYST.DataAsys.Str=2024-05-17\n\n"
-                         "[BackupSettings]\nx=1\nBACKUP.DataBackup.Str=2024-05-18\n"
-                         "[SavedSettings]\nGLOBAL.path.Str=/srv/kolm/firma.fdb\n[Database]\nAliasName=firma\n"));
+    EXPECT_EQ(
+        TestSupport::readFile(path()),
+        QByteArray("[AsystentSettings]\nASYST.CzestAsys.Str=7\nASYST.DataAsys.Str=2024-05-17\n\n"
+                   "[BackupSettings]\nx=1\nBACKUP.DataBackup.Str=2024-05-18\n"
+                   "[SavedSettings]\nGLOBAL.path.Str=/srv/kolm/firma.fdb\n[Database]\nAliasName=firma\n"));
     EXPECT_EQ(ini.ReadAliasName(), "firma");
 }
 
@@ -71,8 +72,12 @@ TEST_F(MyIniFileTest, ThirdArgumentOneSelectsTheArchiveAlias) {
         const char* alias;
     };
     const Case cases[] = {
-        {{"0", "jan", "1"}, "KolmArch"},   {{"0", "jan", "1 "}, "firma"}, {{"0", "jan", "01"}, "firma"},
-        {{"0", "jan"}, "firma"},           {{}, "firma"},                 {{"1", "1", "2"}, "firma"},
+        {{"0", "jan", "1"}, "KolmArch"},
+        {{"0", "jan", "1 "}, "firma"},
+        {{"0", "jan", "01"}, "firma"},
+        {{"0", "jan"}, "firma"},
+        {{}, "firma"},
+        {{"1", "1", "2"}, "firma"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TMyIniFile(path(), c.args).ReadAliasName(), c.alias) << c.args.join('|').toStdString();

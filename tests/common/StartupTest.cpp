@@ -12,9 +12,10 @@ TEST(StartupTest, ConfigurationFileFromFirstArgument) {
         const char* file;
     };
     const Case cases[] = {
-        {{}, "brel.ini"},           {{""}, "brel.ini"},          {{"0"}, "brel.ini"},   {{"10"}, "brel.ini"},
-        {{"01"}, "brel.ini"},       {{" 1"}, "brel.ini"},        {{"x"}, "brel.ini"},   {{"1"}, "brel_1.ini"},
-        {{"7", "jan", "x"}, "brel_7.ini"}, {{"9"}, "brel_9.ini"},
+        {{}, "brel.ini"},      {{""}, "brel.ini"},    {{"0"}, "brel.ini"},
+        {{"10"}, "brel.ini"},  {{"01"}, "brel.ini"},  {{" 1"}, "brel.ini"},
+        {{"x"}, "brel.ini"},   {{"1"}, "brel_1.ini"}, {{"7", "jan", "x"}, "brel_7.ini"},
+        {{"9"}, "brel_9.ini"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(AppContext::chooseConfigFileName(c.args), c.file) << c.args.join('|').toStdString();

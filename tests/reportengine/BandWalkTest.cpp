@@ -33,9 +33,11 @@ protected:
     }
 
     Report m_report = summaryProject().createReport("CzynnRyz");
-    MemoryRowSet m_items{{"ID", "IDCZYNN", "NAZWA"},
-                         {{1, 10, "Halas"}, {2, 20, "Pyl"}, {3, 30, "Wibracje"}, {4, QVariant(), "Bez klucza"}}};
-    MemoryRowSet m_structure{{"ID", "IDCZYNN"}, {{100, 10}, {200, 10}, {100, 20}, {300, 99}, {400, QVariant()}}};
+    MemoryRowSet m_items{
+        {"ID", "IDCZYNN", "NAZWA"},
+        {{1, 10, "Halas"}, {2, 20, "Pyl"}, {3, 30, "Wibracje"}, {4, QVariant(), "Bez klucza"}}};
+    MemoryRowSet m_structure{{"ID", "IDCZYNN"},
+                             {{100, 10}, {200, 10}, {100, 20}, {300, 99}, {400, QVariant()}}};
     MemoryRowSet m_stations{{"SKROTNAZWA", "KOD", "ID", "IDCZYNN"},
                             {{"Tokarz", "K100", 100, 10},
                              {"Spawacz", "K200", 200, 10},
@@ -77,9 +79,9 @@ TEST_F(FactorWalkTest, ChildRowsFollowTheirParentWithHeadersBeforeTheFirstChild)
 
     // Each row's handler runs before that row's bands and before its children; a connection
     // stays on the last row it read, and stands on its first row before it is read at all.
-    EXPECT_EQ(m_calls, (QStringList{"item 0 (structure at 0)", "structure 0", "station 0", "station 3", "structure 1",
-                                    "station 1", "item 1 (structure at 1)", "structure 2", "station 2",
-                                    "item 2 (structure at 2)", "item 3 (structure at 2)"}));
+    EXPECT_EQ(m_calls, (QStringList{"item 0 (structure at 0)", "structure 0", "station 0", "station 3",
+                                    "structure 1", "station 1", "item 1 (structure at 1)", "structure 2",
+                                    "station 2", "item 2 (structure at 2)", "item 3 (structure at 2)"}));
 }
 
 TEST_F(FactorWalkTest, HiddenBandsPrintNothingAndTheirHeadersWaitUntilShown) {
@@ -97,15 +99,15 @@ TEST_F(FactorWalkTest, HiddenBandsPrintNothingAndTheirHeadersWaitUntilShown) {
         m_report.setBandVisible("DVCzynnDataBand", m_report.currentRow("RvQr1_0Conn1") != 1);
     });
     EXPECT_EQ(describe(m_report.executeToRecord()), (QStringList{
-                                                         "DVCzynnTitleBand: Wykaz czynników nie mierzonych",
-                                                         "DVCzynnDataBand: Czynnik: | Halas",
-                                                         "DVStruktBand: Umiejscowienie:",
-                                                         "DVStruktDataBand: Wydzial 200",
-                                                         "DVStanBand: Stanowisko:",
-                                                         "DVStanDataBand: K200 | Spawacz",
-                                                         "DVCzynnDataBand: Czynnik: | Wibracje",
-                                                         "DVCzynnDataBand: Czynnik: | Bez klucza",
-                                                     }));
+                                                        "DVCzynnTitleBand: Wykaz czynników nie mierzonych",
+                                                        "DVCzynnDataBand: Czynnik: | Halas",
+                                                        "DVStruktBand: Umiejscowienie:",
+                                                        "DVStruktDataBand: Wydzial 200",
+                                                        "DVStanBand: Stanowisko:",
+                                                        "DVStanDataBand: K200 | Spawacz",
+                                                        "DVCzynnDataBand: Czynnik: | Wibracje",
+                                                        "DVCzynnDataBand: Czynnik: | Bez klucza",
+                                                    }));
 
     // A hidden header alone leaves its data rows printing; a hidden title prints nothing.
     m_report.setRowHandler("RvQr1_0Conn1", {});
@@ -116,8 +118,9 @@ TEST_F(FactorWalkTest, HiddenBandsPrintNothingAndTheirHeadersWaitUntilShown) {
     m_report.setBandVisible("DVStanDataBand", true);
     m_report.setBandVisible("dvczynntitleband", false); // band names ignore letter case
     const QStringList lines = describe(m_report.executeToRecord());
-    EXPECT_EQ(lines.mid(0, 4), (QStringList{"DVCzynnDataBand: Czynnik: | Halas", "DVStanDataBand: K100 | Tokarz",
-                                            "DVStanDataBand: K101 | Frezer", "DVStanDataBand: K200 | Spawacz"}));
+    EXPECT_EQ(lines.mid(0, 4),
+              (QStringList{"DVCzynnDataBand: Czynnik: | Halas", "DVStanDataBand: K100 | Tokarz",
+                           "DVStanDataBand: K101 | Frezer", "DVStanDataBand: K200 | Spawacz"}));
 }
 
 // Data fields print as the PDF shows them: dates as yyyy-MM-dd, numbers without needless
@@ -135,8 +138,8 @@ TEST(BandWalkTest, DataFieldsAreFormattedAsPrinted) {
     report.setConnection("RvQr3_1Conn3", &stations);
     const QStringList lines = describe(report.executeToRecord());
     EXPECT_EQ(lines.mid(lines.size() - 3),
-              (QStringList{"DVStanDataBand: 12 | Biuro | 2024-11-03", "DVStanDataBand: 2.5 | Hala | 2024-12-31",
-                           "DVStanDataBand: K-3 |  | "}));
+              (QStringList{"DVStanDataBand: 12 | Biuro | 2024-11-03",
+                           "DVStanDataBand: 2.5 | Hala | 2024-12-31", "DVStanDataBand: K-3 |  | "}));
 }
 
 TEST(BandWalkTest, RefusesUnknownNamesAndMissingData) {

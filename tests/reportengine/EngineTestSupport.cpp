@@ -31,8 +31,9 @@ QString runTool(const QString& program, const QStringList& arguments) {
 }
 
 QStringList pageTexts(const QString& pdf) {
-    QStringList pages = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
-                            .split(QLatin1Char('\f'));
+    QStringList pages =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+            .split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast(); // the text ends with a form feed
     return pages;
@@ -48,7 +49,8 @@ QString pdfInfo(const QString& pdf, const QString& key) {
 
 QVector<Word> words(const QString& pdf) {
     QVector<Word> out;
-    QXmlStreamReader xml(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
+    QXmlStreamReader xml(
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
     int page = 0;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
@@ -57,8 +59,12 @@ QVector<Word> words(const QString& pdf) {
             ++page;
         } else if (xml.name() == QLatin1String("word")) {
             const QXmlStreamAttributes a = xml.attributes();
-            Word w{page, QString(), a.value(QLatin1String("xMin")).toDouble(), a.value(QLatin1String("yMin")).toDouble(),
-                   a.value(QLatin1String("xMax")).toDouble(), a.value(QLatin1String("yMax")).toDouble()};
+            Word w{page,
+                   QString(),
+                   a.value(QLatin1String("xMin")).toDouble(),
+                   a.value(QLatin1String("yMin")).toDouble(),
+                   a.value(QLatin1String("xMax")).toDouble(),
+                   a.value(QLatin1String("yMax")).toDouble()};
             w.text = xml.readElementText();
             out << w;
         }

@@ -48,7 +48,8 @@ protected:
         const QStringList pages = pageTexts(pdf());
         const int count = report.lastPageCount();
         EXPECT_EQ(pdfInfo(pdf(), "Pages"), QString::number(count));
-        EXPECT_TRUE(pdfInfo(pdf(), "Page size").startsWith("612 x 792 pts")) << pdfInfo(pdf(), "Page size").toStdString();
+        EXPECT_TRUE(pdfInfo(pdf(), "Page size").startsWith("612 x 792 pts"))
+            << pdfInfo(pdf(), "Page size").toStdString();
         EXPECT_EQ(pages.size(), count);
         for (int i = 0; i < pages.size(); ++i) {
             const QStringList l = lines(pages[i]);
@@ -113,7 +114,8 @@ TEST_F(PdfOutputTest, PageTextsStandWhereThePageDesignPutsThem) {
         for (const Word& w : words(pdf()))
             if (!found.contains(w.text))
                 found.insert(w.text, w);
-        ASSERT_TRUE(found.contains("2024-05-17") && found.contains("Str.") && found.contains(c.firstTitleWord));
+        ASSERT_TRUE(found.contains("2024-05-17") && found.contains("Str.") &&
+                    found.contains(c.firstTitleWord));
         EXPECT_NEAR(found["2024-05-17"].xMin, 6.0972 * 72, 1.5);
         EXPECT_LT(found["2024-05-17"].yMax, c.regionTop * 72); // above the region
         EXPECT_NEAR(found["Str."].xMin, 3.8056 * 72, 1.5);
@@ -130,7 +132,8 @@ TEST_F(PdfOutputTest, PersonsListRepeatsColumnCaptionsOnEveryPage) {
     Report report = summaryProject().createReport("PracAdm");
     MemoryRowSet persons({"NAZWISKO", "IMIE", "PESEL"});
     for (int i = 1; i <= 150; ++i)
-        persons.append({QStringLiteral("Nazwisko%1").arg(i, 3, 10, QLatin1Char('0')), "Józef", QStringLiteral("8001010%1").arg(i, 4, 10, QLatin1Char('0'))});
+        persons.append({QStringLiteral("Nazwisko%1").arg(i, 3, 10, QLatin1Char('0')), "Józef",
+                        QStringLiteral("8001010%1").arg(i, 4, 10, QLatin1Char('0'))});
     report.setConnection("RvQa1_1Conn1", &persons);
     const QStringList pages = render(report);
     ASSERT_GE(pages.size(), 3);
@@ -166,7 +169,8 @@ TEST_F(PdfOutputTest, FactorSectionPrintsItsLevelsInOrderAcrossPages) {
             const int id = f * 10 + s;
             structure.append({id, f});
             for (int k = 1; k <= 3; ++k)
-                stations.append({QStringLiteral("Stanowisko %1.%2").arg(id).arg(k), QStringLiteral("K-%1-%2").arg(id).arg(k), id, f});
+                stations.append({QStringLiteral("Stanowisko %1.%2").arg(id).arg(k),
+                                 QStringLiteral("K-%1-%2").arg(id).arg(k), id, f});
         }
     }
     report.setConnection("RvQr1_0Conn1", &items);
@@ -194,7 +198,8 @@ TEST_F(PdfOutputTest, FactorSectionPrintsItsLevelsInOrderAcrossPages) {
     for (int p = 0; p < pages.size(); ++p) {
         const QStringList b = body(pages[p]);
         ASSERT_FALSE(b.isEmpty());
-        EXPECT_TRUE(b.last().trimmed().startsWith("K-")) << "page " << p + 1 << " ends with " << b.last().toStdString();
+        EXPECT_TRUE(b.last().trimmed().startsWith("K-"))
+            << "page " << p + 1 << " ends with " << b.last().toStdString();
         for (const QString& line : b)
             printed << line.simplified();
     }
@@ -272,7 +277,8 @@ TEST_F(PdfOutputTest, HiddenBandsAreLeftOutOfThePdf) {
     Report report = summaryProject().createReport("PrzetBhp");
     MemoryRowSet items({"NAZWA", "IDLISTY"}, {{"Gasnice", 1}});
     MemoryRowSet structure({"ID", "IDLISTY"}, {{5, 1}, {6, 1}});
-    MemoryRowSet stations({"SKROTNAZWA", "KOD", "ID", "IDLISTY"}, {{"Kotlownia", "K-5", 5, 1}, {"Portiernia", "K-6", 6, 1}});
+    MemoryRowSet stations({"SKROTNAZWA", "KOD", "ID", "IDLISTY"},
+                          {{"Kotlownia", "K-5", 5, 1}, {"Portiernia", "K-6", 6, 1}});
     report.setConnection("RvQb1_0Conn1", &items);
     report.setConnection("RvQb2_0Conn2", &structure);
     report.setConnection("RvQb3_0Conn3", &stations);
@@ -285,8 +291,8 @@ TEST_F(PdfOutputTest, HiddenBandsAreLeftOutOfThePdf) {
     QStringList printed;
     for (const QString& line : body(render(report).value(0)))
         printed << line.simplified();
-    EXPECT_EQ(printed, (QStringList{"Wykaz przeterminowanych srodków BHP", "Srodek: Gasnice []", "Umiejscowienie:",
-                                    "Stanowisko:", "K-6 Portiernia"}));
+    EXPECT_EQ(printed, (QStringList{"Wykaz przeterminowanych srodków BHP", "Srodek: Gasnice []",
+                                    "Umiejscowienie:", "Stanowisko:", "K-6 Portiernia"}));
 }
 
 // The PDF appears under its name only when complete: a failed run leaves an earlier file as

@@ -9,7 +9,7 @@ namespace {
 
 using EngineTest::summaryProject;
 
-const QStringList SectionOrder{"CzynnRyz", "TermRyz", "StanAdm", "PracAdm", "SrodRyz",
+const QStringList SectionOrder{"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  "SrodRyz",
                                "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
 
 TEST(SummaryProjectTest, ListsTheNineSectionsInTheDriversOrder) {
@@ -29,12 +29,16 @@ TEST(SummaryProjectTest, EmptySectionsPrintExactlyTheirTitles) {
         {"TermRyz", "DVCzynnTitleBand", {"Wykaz planu pomiarów czynników w najblizszym pólroczu"}},
         {"StanAdm", "DVCzynnTitleBand", {"Wykaz stanowisk, na których nikt nie jest zatrudniony"}},
         {"PracAdm", "DVOsobStanTitleBand", {"Wykaz osób nigdzie nie zatrudnionych"}},
-        {"SrodRyz", "DVCzynnTitleBand",
-         {"Wykaz stanowisk, na których stwierdzono brak danych", "o srodkach ochrony indywidualnej i profilaktyce",
+        {"SrodRyz",
+         "DVCzynnTitleBand",
+         {"Wykaz stanowisk, na których stwierdzono brak danych",
+          "o srodkach ochrony indywidualnej i profilaktyce",
           "pomimo faktu, iz ocena ryzyka zawodowego jest duza"}},
-        {"WyborDob", "DVCzynnTitleBand",
+        {"WyborDob",
+         "DVCzynnTitleBand",
          {"Wykaz stanowisk, dla których nie dokonano wyboru", "srodków ochrony indywidualnej"}},
-        {"RoznDob", "DVCzynnTitleBand",
+        {"RoznDob",
+         "DVCzynnTitleBand",
          {"Wykaz stanowisk, dla których wystepuja róznice w zastosowanych",
           "srodkach ochrony indywidualnej pomiedzy modulami DOBÓR i BHP"}},
         {"PrzetBhp", "DVCzynnTitleBand", {"Wykaz przeterminowanych srodków BHP "}},
@@ -64,13 +68,18 @@ TEST(SummaryProjectTest, SectionsCarryTheConnectionsComponentsAndBandsTheDriverU
         bool label;     // lOpisElemStrukt beside the location memo
         bool groupMemo; // NazwaSrodGr instead of a factor name
     };
-    const QStringList levels{"DVCzynnTitleBand", "DVCzynnDataBand", "DVStruktDataBand", "DVStanBand", "DVStanDataBand"};
+    const QStringList levels{"DVCzynnTitleBand", "DVCzynnDataBand", "DVStruktDataBand", "DVStanBand",
+                             "DVStanDataBand"};
     const QStringList headed = levels + QStringList{"DVStruktBand"};
     const Case cases[] = {
         {"CzynnRyz", {"RvQr1_0Conn1", "RvQr2_0Conn2", "RvQr3_0Conn3"}, headed, false, false},
         {"TermRyz", {"RvQr1_1Conn1", "RvQr2_1Conn2", "RvQr3_1Conn3"}, headed, false, false},
         {"StanAdm", {"RvQa1_0Conn1", "RvQa2_0Conn2", "RvQa3_0Conn3"}, levels, true, false},
-        {"PracAdm", {"RvQa1_1Conn1"}, {"DVOsobStanTitleBand", "DVOsobStanBand", "DVOsobStanDataBand"}, false, false},
+        {"PracAdm",
+         {"RvQa1_1Conn1"},
+         {"DVOsobStanTitleBand", "DVOsobStanBand", "DVOsobStanDataBand"},
+         false,
+         false},
         {"SrodRyz", {"RvQr1_2Conn1", "RvQr2_2Conn2", "RvQr3_2Conn3"}, levels, true, false},
         {"WyborDob", {"RvQd1_0Conn1", "RvQd2_0Conn2", "RvQd3_0Conn3"}, levels, true, false},
         {"RoznDob", {"RvQd1_1Conn1", "RvQd2_1Conn2", "RvQd3_1Conn3"}, levels, true, false},

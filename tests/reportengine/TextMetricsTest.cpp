@@ -26,7 +26,8 @@ protected:
 // text, for Polish letters and for characters outside the cached range.
 TEST_F(TextMetricsTest, CachedWidthsMatchTheDeviceMeasure) {
     QFontMetricsF device(m_metrics.font(m_font), &m_writer);
-    for (const QString text : {"Wykaz czynników nie mierzonych", "Łódź, żółć; AVATAR Wą", "cena 10 € / 5 ¾ m²"})
+    for (const QString text :
+         {"Wykaz czynników nie mierzonych", "Łódź, żółć; AVATAR Wą", "cena 10 € / 5 ¾ m²"})
         EXPECT_NEAR(width(text), device.horizontalAdvance(text), 0.01) << text.toStdString();
     EXPECT_NEAR(m_metrics.ascent(m_font), device.ascent(), 0.01);
     EXPECT_NEAR(m_metrics.font(m_font).pointSizeF(), 10, 0.001);
@@ -42,12 +43,12 @@ TEST_F(TextMetricsTest, MemoTextsWrapWithinTheirWidth) {
     };
     const Case cases[] = {
         {"abc def ghi", "abc def", {"abc def", "ghi"}},
-        {"abc def ghi", "abc def g", {"abc def", "ghi"}},          // words are not split
-        {"  abc def", "  abc def", {"  abc def"}},                 // a paragraph keeps its indent
-        {"abc    def", "abc", {"abc", "def"}},                     // blanks at a break vanish
-        {"abcdefghij", "abcde", {"abcde", "fghij"}},               // a word wider than the line
-        {"a\r\nb\rc\n", "abcdef", {"a", "b", "c"}},                // every line break; none at the end
-        {"a\r\rb", "abcdef", {"a", "", "b"}},                      // an empty line stays
+        {"abc def ghi", "abc def g", {"abc def", "ghi"}}, // words are not split
+        {"  abc def", "  abc def", {"  abc def"}},        // a paragraph keeps its indent
+        {"abc    def", "abc", {"abc", "def"}},            // blanks at a break vanish
+        {"abcdefghij", "abcde", {"abcde", "fghij"}},      // a word wider than the line
+        {"a\r\nb\rc\n", "abcdef", {"a", "b", "c"}},       // every line break; none at the end
+        {"a\r\rb", "abcdef", {"a", "", "b"}},             // an empty line stays
         {"Zaklad\r    Wydzial\r", "Zaklad Wydzial", {"Zaklad", "    Wydzial"}},
         {"", "abc", {}},
     };

@@ -4,8 +4,8 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -62,12 +62,14 @@ TEST_F(KolmrapProcessTest, WritesTheReportAndTellsTheOutcomeByExitStatus) {
 
 TEST_F(KolmrapProcessTest, UnreachableDatabaseIsReportedOnStandardErrorWithoutWaiting) {
     TestSupport::addAlias(m_programs.path(), "zgubiona", m_programs.filePath("nie-ma.fdb"));
-    TestSupport::writeFile(m_programs.filePath("brel.ini"),
-                           "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.zgubiona.Str=x\nALIAS.firma.Str=y\n");
+    TestSupport::writeFile(
+        m_programs.filePath("brel.ini"),
+        "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.zgubiona.Str=x\nALIAS.firma.Str=y\n");
     const auto r = run({"0"});
     ASSERT_TRUE(r.finished);
     EXPECT_NE(r.exitCode, 0);
-    EXPECT_TRUE(r.stdErr.contains("Brak dostępu do bazy danych; Skontaktuj się z administratorem")) << r.stdErr.toStdString();
+    EXPECT_TRUE(r.stdErr.contains("Brak dostępu do bazy danych; Skontaktuj się z administratorem"))
+        << r.stdErr.toStdString();
     EXPECT_TRUE(r.stdErr.contains("nie-ma.fdb")) << r.stdErr.toStdString();
     EXPECT_EQ(TMyIniFile(m_programs.filePath("brel.ini")).ReadAliasName(), "wlasny");
 }

@@ -32,12 +32,14 @@ TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
     const QString db = TestSupport::createDemoDatabase(dir.path());
     {
         const QSqlDatabase conn = DbEngine::openServerName(db, "edit");
-        SqlQuery::executeDirect(conn, QString::fromUtf8("UPDATE OSTRUKT SET SKROTNAZWA = 'Łódź ''ósma'' źródło' WHERE ID = 103"));
+        SqlQuery::executeDirect(
+            conn, QString::fromUtf8("UPDATE OSTRUKT SET SKROTNAZWA = 'Łódź ''ósma'' źródło' WHERE ID = 103"));
     }
     DbEngine::closeConnection("edit");
-    TestSupport::writeFile(dir.filePath("brel.ini"),
-                           "[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\n" +
-                               TestSupport::allSectionsOn());
+    TestSupport::writeFile(
+        dir.filePath("brel.ini"),
+        "[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\n" +
+            TestSupport::allSectionsOn());
     ScriptedMessages messages;
     {
         AppContext app(dir.path(), {"0", "admin", "Admin123!"}, messages);
@@ -66,7 +68,8 @@ TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
         ASSERT_GE(pageTexts.size(), pages);
         EXPECT_TRUE(pageTexts[0].contains(titles[i])) << name.toStdString();
         for (int p = 0; p < pages; ++p) {
-            EXPECT_TRUE(pageTexts[p].contains(QStringLiteral("Str. %1 / %2").arg(p + 1).arg(pages))) << name.toStdString();
+            EXPECT_TRUE(pageTexts[p].contains(QStringLiteral("Str. %1 / %2").arg(p + 1).arg(pages)))
+                << name.toStdString();
             EXPECT_TRUE(pageTexts[p].contains("2026-12-10")) << name.toStdString();
             if (name == "PracAdm") {
                 EXPECT_TRUE(pageTexts[p].contains("Nazwisko") && pageTexts[p].contains("Pesel")) << p;
@@ -84,7 +87,8 @@ TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
             EXPECT_GE(pages, 3);
         }
         if (name == "StanAdm") {
-            EXPECT_TRUE(pageTexts[0].contains(QString::fromUtf8("Lódz 'ósma' zródlo"))) << pageTexts[0].toStdString();
+            EXPECT_TRUE(pageTexts[0].contains(QString::fromUtf8("Lódz 'ósma' zródlo")))
+                << pageTexts[0].toStdString();
         }
     }
 }

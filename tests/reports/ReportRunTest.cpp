@@ -16,10 +16,11 @@ protected:
     void SetUp() override {
         Clock::setInstance(&m_clock);
         m_db = TestSupport::createDemoDatabase(m_dir.path());
-        TestSupport::writeFile(m_dir.filePath("brel.ini"),
-                               "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
-                               "[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\nASYST.DataAsys.Str=2026-01-01\n" +
-                                   TestSupport::allSectionsOn());
+        TestSupport::writeFile(
+            m_dir.filePath("brel.ini"),
+            "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
+            "[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\nASYST.DataAsys.Str=2026-01-01\n" +
+                TestSupport::allSectionsOn());
     }
     void TearDown() override { Clock::setInstance(nullptr); }
 
@@ -30,7 +31,9 @@ protected:
         m_written = form.writtenFiles();
         return ok;
     }
-    QString setting(const QString& name) { return TMyIniFile(m_dir.filePath("brel.ini")).ReadAsystentSetting("ASYST", name); }
+    QString setting(const QString& name) {
+        return TMyIniFile(m_dir.filePath("brel.ini")).ReadAsystentSetting("ASYST", name);
+    }
     QString reports(const QString& root, const QString& alias = "firma") const {
         return QDir(root).filePath(alias + "/Raporty");
     }
@@ -39,7 +42,8 @@ protected:
         {
             const QSqlDatabase db = DbEngine::openServerName(m_db, "check");
             SqlQuery q(db);
-            q.prepare("SELECT TRIM(RDB$RELATION_NAME) AS N FROM RDB$RELATIONS WHERE RDB$RELATION_NAME STARTING WITH 'TEMP'");
+            q.prepare("SELECT TRIM(RDB$RELATION_NAME) AS N FROM RDB$RELATIONS WHERE RDB$RELATION_NAME "
+                      "STARTING WITH 'TEMP'");
             q.open();
             for (; !q.eof(); q.next())
                 out << q.fieldText("N");
@@ -57,7 +61,8 @@ protected:
 
 TEST_F(ReportRunTest, WritesEverySectionAndTheRunDate) {
     TestSupport::writeFile(m_dir.filePath("brel.ini"),
-                           TestSupport::readFile(m_dir.filePath("brel.ini")) + "[SavedSettings]\nGLOBAL.FormDaty.Str=dd.MM.yyyy\n");
+                           TestSupport::readFile(m_dir.filePath("brel.ini")) +
+                               "[SavedSettings]\nGLOBAL.FormDaty.Str=dd.MM.yyyy\n");
     ASSERT_TRUE(run({"0", "admin", "Admin123!"})) << m_messages.texts().join('|').toStdString();
     ASSERT_EQ(m_written.size(), 9);
     for (const QString& s : SectionSql::SectionNames) {
@@ -140,7 +145,8 @@ TEST_F(ReportRunTest, RootFolders) {
             EXPECT_EQ(setting("DataAsys"), "2026-01-01");
             continue;
         }
-        EXPECT_TRUE(QFileInfo(reports(c.expectedRoot) + "/PracAdm/PracAdm2026-12-10.pdf").exists()) << c.entry.toStdString();
+        EXPECT_TRUE(QFileInfo(reports(c.expectedRoot) + "/PracAdm/PracAdm2026-12-10.pdf").exists())
+            << c.entry.toStdString();
         EXPECT_FALSE(QFileInfo(m_dir.filePath("INI FILE ERROR")).exists());
     }
 }
@@ -159,10 +165,11 @@ TEST_F(ReportRunTest, LastDatabaseDecidesTheOutcome) {
     // A folder that cannot be made turns it to failure.
     const Case cases[] = {{"", true}, {blocker.toUtf8(), false}};
     for (const Case& c : cases) {
-        TestSupport::writeFile(m_dir.filePath("brel.ini"),
-                               "[AliasDatabases]\nALIAS.firma.Str=A\nALIAS.drugi.Str=B\nALIAS.nieznany.Str=C\n"
-                               "[PathDatabases]\nASYST.firma.Str=\nASYST.drugi.Str=" + c.secondRoot +
-                               "\n[AsystentSettings]\nASYST.DataAsys.Str=2026-01-01\nASYST.StanAdm.Str=T\n");
+        TestSupport::writeFile(
+            m_dir.filePath("brel.ini"),
+            "[AliasDatabases]\nALIAS.firma.Str=A\nALIAS.drugi.Str=B\nALIAS.nieznany.Str=C\n"
+            "[PathDatabases]\nASYST.firma.Str=\nASYST.drugi.Str=" +
+                c.secondRoot + "\n[AsystentSettings]\nASYST.DataAsys.Str=2026-01-01\nASYST.StanAdm.Str=T\n");
         m_messages.clear();
         EXPECT_EQ(run({"0", "admin", "Admin123!"}), c.ok) << c.secondRoot.toStdString();
         EXPECT_EQ(setting("DataAsys"), c.ok ? "2026-12-10" : "2026-01-01");

@@ -15,13 +15,15 @@ protected:
     void SetUp() override {
         Clock::setInstance(&m_clock);
         TestSupport::createDemoDatabase(m_dir.path());
-        TestSupport::writeFile(m_dir.filePath("brel.ini"), "[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\n"
-                                                           "ASYST.firma.Str=\n[AsystentSettings]\n"
-                                                           "ASYST.SortStrukList.Str=Kod\n" +
-                                                               TestSupport::allSectionsOn());
+        TestSupport::writeFile(m_dir.filePath("brel.ini"),
+                               "[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\n"
+                               "ASYST.firma.Str=\n[AsystentSettings]\n"
+                               "ASYST.SortStrukList.Str=Kod\n" +
+                                   TestSupport::allSectionsOn());
         AppContext app(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages);
         TfrmRaport form(app);
-        form.setSectionObserver([this](int nr, SectionReport& report) { m_records[nr] = report.executeToRecord(); });
+        form.setSectionObserver(
+            [this](int nr, SectionReport& report) { m_records[nr] = report.executeToRecord(); });
         ASSERT_TRUE(form.FormCreate()) << m_messages.texts().join('|').toStdString();
         ASSERT_EQ(m_records.size(), 9);
     }
@@ -107,7 +109,8 @@ TEST_F(SectionContentTest, LocationTextShowsOncePerRunOfTheSameAncestors) {
                 return QString();
             }();
             if (first) {
-                EXPECT_FALSE(l.isEmpty()) << "the first workstation of a section shows where it is: " << section;
+                EXPECT_FALSE(l.isEmpty())
+                    << "the first workstation of a section shows where it is: " << section;
                 first = false;
             }
             if (!l.isEmpty()) {

@@ -1,13 +1,13 @@
 #include "AppContext.h"
 #include "DbEngine.h"
-#include "TemporaryTables.h"
-#include "TfrmRaport.h"
 #include "SectionReport.h"
 #include "SqlQuery.h"
 #include "StructureLookup.h"
 #include "StructureTree.h"
+#include "TemporaryTables.h"
 #include "TestSupport.h"
 #include "TextRules.h"
+#include "TfrmRaport.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -27,18 +27,19 @@ protected:
         DbEngine::closeConnection("structure");
     }
     // id, parent, level, kind, short name, code, removed flag, created, removed on
-    void node(int id, int parent, int level, int kind, const QString& name, const QString& code, int removed = 0,
-              const QString& created = "2020-01-01", const QString& removedOn = "NULL") {
-        SqlQuery::executeDirect(m_db, QStringLiteral("INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, NAZWA, "
-                                                     "SKROTNAZWA, KOD, USUNIETY, DATAUTW, DATAUSUN) VALUES "
-                                                     "(%1, %2, %3, %4, '%5', '%5', '%6', %7, '%8', %9)")
-                                          .arg(id)
-                                          .arg(parent)
-                                          .arg(level)
-                                          .arg(kind)
-                                          .arg(name, code)
-                                          .arg(removed)
-                                          .arg(created, removedOn == "NULL" ? removedOn : "'" + removedOn + "'"));
+    void node(int id, int parent, int level, int kind, const QString& name, const QString& code,
+              int removed = 0, const QString& created = "2020-01-01", const QString& removedOn = "NULL") {
+        SqlQuery::executeDirect(
+            m_db, QStringLiteral("INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, NAZWA, "
+                                 "SKROTNAZWA, KOD, USUNIETY, DATAUTW, DATAUSUN) VALUES "
+                                 "(%1, %2, %3, %4, '%5', '%5', '%6', %7, '%8', %9)")
+                      .arg(id)
+                      .arg(parent)
+                      .arg(level)
+                      .arg(kind)
+                      .arg(name, code)
+                      .arg(removed)
+                      .arg(created, removedOn == "NULL" ? removedOn : "'" + removedOn + "'"));
     }
     QString selection(bool byCode) {
         StructureTree tree;
@@ -49,7 +50,9 @@ protected:
     QSqlDatabase m_db;
 };
 
-TEST_F(StructureTest, EmptyStructureGivesAnEmptyList) { EXPECT_EQ(selection(false), ""); }
+TEST_F(StructureTest, EmptyStructureGivesAnEmptyList) {
+    EXPECT_EQ(selection(false), "");
+}
 
 TEST_F(StructureTest, SelectionOrderLeavesAndValidity) {
     // Two top-level units: the later one in the tree comes first in the list.
@@ -59,14 +62,15 @@ TEST_F(StructureTest, SelectionOrderLeavesAndValidity) {
     node(11, 1, 1, 0, "Magazyn", "01.1");
     node(100, 10, 2, 1, "Tokarz", "01.2.2");
     node(101, 10, 2, 1, "Frezer", "01.2.1");
-    node(102, 11, 2, 0, "Pusty dział", "01.1.1");    // a leaf that is not a workstation: "0"
+    node(102, 11, 2, 0, "Pusty dział", "01.1.1"); // a leaf that is not a workstation: "0"
     node(103, 11, 2, 1, "Magazynier", "01.1.2");
-    node(104, 103, 3, 1, "Pomocnik magazyniera", "01.1.2.1"); // a workstation with a child: only the child counts
+    node(104, 103, 3, 1, "Pomocnik magazyniera",
+         "01.1.2.1"); // a workstation with a child: only the child counts
     node(20, 2, 1, 1, "Księgowa", "02.1");
-    node(21, 2, 1, 1, "Przyszła", "02.2", 0, "2027-01-01");          // not yet created
+    node(21, 2, 1, 1, "Przyszła", "02.2", 0, "2027-01-01");               // not yet created
     node(22, 2, 1, 1, "Usunięta", "02.3", 1, "2020-01-01", "2026-12-10"); // removed on the run date
     node(23, 2, 1, 1, "Do usunięcia", "02.4", 1, "2020-01-01", "2026-12-11");
-    node(24, 21, 2, 1, "Pod przyszłą", "02.2.1");                  // its parent is missing
+    node(24, 21, 2, 1, "Pod przyszłą", "02.2.1"); // its parent is missing
     node(25, 2, 1, 1, "Usunięta flaga bez daty", "02.5", 1);
 
     EXPECT_EQ(selection(true), "20,23,0,104,101,100");
@@ -81,24 +85,31 @@ TEST_F(StructureTest, PathsWalkUpToTheTop) {
     // Damaged data: two nodes that are each other's parent.
     node(300, 301, 1, 1, "Pętla A", "10");
     node(301, 300, 1, 1, "Pętla B", "11");
-    SqlQuery::executeDirect(m_db, "INSERT INTO BHPGRUPY (ID, IDRODZSTRUKT, NAZWA, TYPSTRUKT, OKRESOWE) VALUES (1, 0, 'Odzież', 0, 0)");
-    SqlQuery::executeDirect(m_db, "INSERT INTO BHPGRUPY (ID, IDRODZSTRUKT, NAZWA, TYPSTRUKT, OKRESOWE) VALUES (2, 1, 'Obuwie', 1, 1)");
+    SqlQuery::executeDirect(
+        m_db,
+        "INSERT INTO BHPGRUPY (ID, IDRODZSTRUKT, NAZWA, TYPSTRUKT, OKRESOWE) VALUES (1, 0, 'Odzież', 0, 0)");
+    SqlQuery::executeDirect(
+        m_db,
+        "INSERT INTO BHPGRUPY (ID, IDRODZSTRUKT, NAZWA, TYPSTRUKT, OKRESOWE) VALUES (2, 1, 'Obuwie', 1, 1)");
     StructureLookup lookup(m_db);
     EXPECT_EQ(lookup.StructurePath(100), QString::fromUtf8("Zakład\rDział Łódź\rSpawacz\r"));
     EXPECT_EQ(lookup.StructurePath(1), QString::fromUtf8("Zakład\r"));
     EXPECT_EQ(lookup.StructurePath(200), "\rSierota\r");
     EXPECT_EQ(lookup.StructurePath(7), "\r");
-    EXPECT_EQ(lookup.StructurePath(300), QString::fromUtf8("\rPętla B\rPętla A\r")) << "a cycle ends the walk";
+    EXPECT_EQ(lookup.StructurePath(300), QString::fromUtf8("\rPętla B\rPętla A\r"))
+        << "a cycle ends the walk";
     EXPECT_EQ(lookup.GroupPath(2), QString::fromUtf8("Odzież  |  Obuwie  |  "));
     EXPECT_EQ(lookup.GroupPath(0), "  |  ");
 
-    EXPECT_EQ(StructureLookup::locationText(lookup.StructurePath(100)), QString::fromUtf8("Zakład\r    Dział Łódź\r"));
+    EXPECT_EQ(StructureLookup::locationText(lookup.StructurePath(100)),
+              QString::fromUtf8("Zakład\r    Dział Łódź\r"));
     EXPECT_EQ(StructureLookup::locationText(lookup.StructurePath(1)), "");
     EXPECT_EQ(StructureLookup::locationText("\r"), "");
 }
 
 TEST(TextRulesTest, PolishLettersBecomePlainExceptO) {
-    EXPECT_EQ(StripPolishLetters(QString::fromUtf8("ĄĆĘŁŃŚŹŻąćęłńśźż Óó")), QString::fromUtf8("ACELNSZZacelnszz Óó"));
+    EXPECT_EQ(StripPolishLetters(QString::fromUtf8("ĄĆĘŁŃŚŹŻąćęłńśźż Óó")),
+              QString::fromUtf8("ACELNSZZacelnszz Óó"));
     EXPECT_EQ(StripPolishLetters(QString::fromUtf8("Łódź")), QString::fromUtf8("Lódz"));
     EXPECT_EQ(StripPolishLetters(""), "");
 }
@@ -119,14 +130,16 @@ protected:
     // Workstations 1..count under one unit.
     void workstations(int count) {
         const QSqlDatabase db = m_app->karty().GetDatabase();
-        SqlQuery::executeDirect(db, "INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, SKROTNAZWA, KOD, USUNIETY, "
-                                    "DATAUTW) VALUES (100000, 0, 0, 0, 'Zakład', '0', 0, '2020-01-01')");
+        SqlQuery::executeDirect(
+            db, "INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, SKROTNAZWA, KOD, USUNIETY, "
+                "DATAUTW) VALUES (100000, 0, 0, 0, 'Zakład', '0', 0, '2020-01-01')");
         for (int i = 1; i <= count; ++i)
-            SqlQuery::executeDirect(db, QStringLiteral("INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, "
-                                                       "SKROTNAZWA, KOD, USUNIETY, DATAUTW) VALUES (%1, 100000, 1, 1, "
-                                                       "'S%1', '%2', 0, '2020-01-01')")
-                                            .arg(i)
-                                            .arg(i, 5, 10, QLatin1Char('0')));
+            SqlQuery::executeDirect(
+                db, QStringLiteral("INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, "
+                                   "SKROTNAZWA, KOD, USUNIETY, DATAUTW) VALUES (%1, 100000, 1, 1, "
+                                   "'S%1', '%2', 0, '2020-01-01')")
+                        .arg(i)
+                        .arg(i, 5, 10, QLatin1Char('0')));
     }
     QList<QPair<int, int>> rows(const QString& sql) {
         QList<QPair<int, int>> out;
@@ -161,7 +174,8 @@ TEST_F(SelectionTest, ListsUpTo401EntriesGoInlineLongerOnesThroughTheIdTable) {
             EXPECT_TRUE(s.clause.startsWith(" OStrukt.Id IN ( 1,2,3,")) << s.clause.left(40).toStdString();
         }
         // Positions follow the list: by code here, so workstation i is at position i.
-        const auto positions = rows(QStringLiteral("SELECT Id AS A, Poz AS B FROM %1 ORDER BY Poz").arg(s.positionTable));
+        const auto positions =
+            rows(QStringLiteral("SELECT Id AS A, Poz AS B FROM %1 ORDER BY Poz").arg(s.positionTable));
         ASSERT_EQ(positions.size(), count);
         for (int i = 0; i < count; ++i)
             ASSERT_EQ(positions[i], qMakePair(i + 1, i + 1));

@@ -5,8 +5,8 @@
 //                                          connection open for <hold-ms>, prints "ok"
 #include "DbEngine.h"
 #include "Errors.h"
-#include "InstanceLock.h"
 #include "IniFile.h"
+#include "InstanceLock.h"
 #include "SqlQuery.h"
 
 #include <QCoreApplication>
@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
             IniFile file(args.value(1));
             const int count = args.value(3).toInt();
             for (int i = 0; i < count; ++i)
-                file.writeString(QStringLiteral("Test"), QStringLiteral("%1.%2.Str").arg(args.value(2)).arg(i),
+                file.writeString(QStringLiteral("Test"),
+                                 QStringLiteral("%1.%2.Str").arg(args.value(2)).arg(i),
                                  QStringLiteral("wartość %1").arg(i));
             return 0;
         }

@@ -69,15 +69,17 @@ QString createDemoDatabase(const QString& programFolder) {
 
 QByteArray allSectionsOn() {
     QByteArray lines;
-    for (const char* s : {"CzynnRyz", "TermRyz", "StanAdm", "PracAdm", "SrodRyz", "WyborDob", "RoznDob", "PrzetBhp",
-                          "AktualBhp"})
+    for (const char* s : {"CzynnRyz", "TermRyz", "StanAdm", "PracAdm", "SrodRyz", "WyborDob", "RoznDob",
+                          "PrzetBhp", "AktualBhp"})
         lines += QByteArray("ASYST.") + s + ".Str=T\n";
     return lines;
 }
 
-void addAlias(const QString& programFolder, const QString& alias, const QString& serverName, const QString& driver) {
+void addAlias(const QString& programFolder, const QString& alias, const QString& serverName,
+              const QString& driver) {
     AliasRegistry registry(AliasRegistry::defaultPath(programFolder));
-    registry.addAlias(alias, driver, {QStringLiteral("SERVER NAME=") + serverName, QStringLiteral("USER NAME=BREL")});
+    registry.addAlias(alias, driver,
+                      {QStringLiteral("SERVER NAME=") + serverName, QStringLiteral("USER NAME=BREL")});
     registry.save();
 }
 
@@ -118,6 +120,8 @@ ProcessResult run(const QString& program, const QStringList& arguments, const QS
     return r;
 }
 
-QString helperPath() { return QStringLiteral(KOLM_TEST_HELPER); }
+QString helperPath() {
+    return QStringLiteral(KOLM_TEST_HELPER);
+}
 
 } // namespace TestSupport

@@ -14,7 +14,9 @@
 #include <ostream>
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 // Records every message and answers questions from a script (No when the script is empty).
 class ScriptedMessages : public IMessageService {
@@ -23,7 +25,9 @@ public:
         QString text;
         QString caption;
     };
-    void showMessage(const QString& text, const QString& caption) override { m_shown.append({text, caption}); }
+    void showMessage(const QString& text, const QString& caption) override {
+        m_shown.append({text, caption});
+    }
     bool askYesNo(const QString& text, const QString& caption) override {
         m_shown.append({text, caption});
         return m_answers.isEmpty() ? false : m_answers.dequeue();

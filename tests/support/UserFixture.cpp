@@ -12,7 +12,9 @@ void UserFixture::SetUp() {
     exec("INSERT INTO OPARAM (ID, POLITYKAHASEL) VALUES (1, 0)");
 }
 
-void UserFixture::TearDown() { m_app.reset(); }
+void UserFixture::TearDown() {
+    m_app.reset();
+}
 
 QString UserFixture::storedHash(const QString& password) {
     return TBCrypt::MakeHash(Win1250::decode(password.toUtf8()), 4);
@@ -36,7 +38,9 @@ void UserFixture::addUser(int id, const QString& name, const QString& haslo, int
     q.execute();
 }
 
-void UserFixture::setPolicy(int value) { exec(QStringLiteral("UPDATE OPARAM SET POLITYKAHASEL = %1").arg(value)); }
+void UserFixture::setPolicy(int value) {
+    exec(QStringLiteral("UPDATE OPARAM SET POLITYKAHASEL = %1").arg(value));
+}
 
 QString UserFixture::column(int id, const QString& column) {
     SqlQuery q(m_app->karty().GetDatabase());
@@ -47,4 +51,6 @@ QString UserFixture::column(int id, const QString& column) {
     return v;
 }
 
-void UserFixture::exec(const QString& sql) { SqlQuery::executeDirect(m_app->karty().GetDatabase(), sql); }
+void UserFixture::exec(const QString& sql) {
+    SqlQuery::executeDirect(m_app->karty().GetDatabase(), sql);
+}

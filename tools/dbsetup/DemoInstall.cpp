@@ -11,7 +11,7 @@
 const QString DemoInstall::DemoAlias = QStringLiteral("kolmdemo");
 
 namespace {
-const char* const kSections[] = {"CzynnRyz", "TermRyz",  "StanAdm",  "PracAdm",  "SrodRyz",
+const char* const kSections[] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  "SrodRyz",
                                  "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
 }
 

@@ -14,24 +14,43 @@
 
 namespace {
 
-const char* const kSurnames[] = {"Nowak", "Kowalski", "Wiśniewski", "Wójcik", "Kowalczyk", "Kamiński", "Lewandowski",
-                                 "Zieliński", "Szymański", "Woźniak", "Dąbrowski", "Kozłowski", "Jankowski",
-                                 "Mazur", "Kwiatkowski", "Krawczyk", "Piotrowski", "Grabowski", "Nowakowski",
-                                 "Pawłowski", "Michalski", "Król", "Wieczorek", "Jabłoński", "Wróbel"};
-const char* const kNames[] = {"Anna", "Piotr", "Katarzyna", "Krzysztof", "Małgorzata", "Andrzej", "Agnieszka",
-                              "Tomasz", "Barbara", "Paweł", "Ewa", "Michał", "Krystyna", "Marcin", "Elżbieta",
-                              "Łukasz", "Zofia", "Jakub", "Żaneta", "Grzegorz"};
-const char* const kStations[] = {"Spawacz", "Tokarz", "Frezer", "Ślusarz", "Lakiernik", "Magazynier", "Operator wózka",
-                                 "Elektryk", "Monter", "Szlifierz", "Kierowca", "Pracownik biurowy", "Księgowa",
-                                 "Laborant", "Operator prasy", "Pakowacz", "Konserwator", "Malarz", "Stolarz",
-                                 "Brygadzista"};
-const char* const kFactors[] = {"Hałas", "Pył całkowity", "Pył respirabilny", "Drgania miejscowe", "Drgania ogólne",
-                                "Oświetlenie", "Mikroklimat gorący", "Mikroklimat zimny", "Toluen", "Ksylen",
-                                "Formaldehyd", "Promieniowanie UV", "Pole elektromagnetyczne", "Ozon", "Tlenek węgla",
-                                "Dwutlenek azotu", "Mangan", "Chrom VI", "Ołów", "Benzen"};
-const char* const kGroups[] = {"Obuwie robocze", "Rękawice ochronne", "Odzież robocza", "Okulary ochronne",
-                               "Kask", "Ochronniki słuchu", "Półmaska", "Szelki bezpieczeństwa", "Fartuch",
-                               "Przyłbica"};
+const char* const kSurnames[] = {"Nowak",     "Kowalski",    "Wiśniewski", "Wójcik",     "Kowalczyk",
+                                 "Kamiński",  "Lewandowski", "Zieliński",  "Szymański",  "Woźniak",
+                                 "Dąbrowski", "Kozłowski",   "Jankowski",  "Mazur",      "Kwiatkowski",
+                                 "Krawczyk",  "Piotrowski",  "Grabowski",  "Nowakowski", "Pawłowski",
+                                 "Michalski", "Król",        "Wieczorek",  "Jabłoński",  "Wróbel"};
+const char* const kNames[] = {"Anna",    "Piotr",     "Katarzyna", "Krzysztof", "Małgorzata",
+                              "Andrzej", "Agnieszka", "Tomasz",    "Barbara",   "Paweł",
+                              "Ewa",     "Michał",    "Krystyna",  "Marcin",    "Elżbieta",
+                              "Łukasz",  "Zofia",     "Jakub",     "Żaneta",    "Grzegorz"};
+const char* const kStations[] = {"Spawacz",     "Tokarz",     "Frezer",         "Ślusarz",
+                                 "Lakiernik",   "Magazynier", "Operator wózka", "Elektryk",
+                                 "Monter",      "Szlifierz",  "Kierowca",       "Pracownik biurowy",
+                                 "Księgowa",    "Laborant",   "Operator prasy", "Pakowacz",
+                                 "Konserwator", "Malarz",     "Stolarz",        "Brygadzista"};
+const char* const kFactors[] = {"Hałas",
+                                "Pył całkowity",
+                                "Pył respirabilny",
+                                "Drgania miejscowe",
+                                "Drgania ogólne",
+                                "Oświetlenie",
+                                "Mikroklimat gorący",
+                                "Mikroklimat zimny",
+                                "Toluen",
+                                "Ksylen",
+                                "Formaldehyd",
+                                "Promieniowanie UV",
+                                "Pole elektromagnetyczne",
+                                "Ozon",
+                                "Tlenek węgla",
+                                "Dwutlenek azotu",
+                                "Mangan",
+                                "Chrom VI",
+                                "Ołów",
+                                "Benzen"};
+const char* const kGroups[] = {
+    "Obuwie robocze",    "Rękawice ochronne", "Odzież robocza",        "Okulary ochronne", "Kask",
+    "Ochronniki słuchu", "Półmaska",          "Szelki bezpieczeństwa", "Fartuch",          "Przyłbica"};
 
 // One transaction for all inserts: the driver ties prepared statements to the transaction that
 // was open when they were prepared.
@@ -69,7 +88,9 @@ private:
     QSqlQuery m_query;
 };
 
-QVariant dateOrNull(const QDate& d) { return d.isValid() ? QVariant(d) : QVariant(QMetaType(QMetaType::QDate)); }
+QVariant dateOrNull(const QDate& d) {
+    return d.isValid() ? QVariant(d) : QVariant(QMetaType(QMetaType::QDate));
+}
 
 } // namespace
 
@@ -99,7 +120,9 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
     std::mt19937 rng(seed);
     auto chance = [&](double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(rng) < p; };
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
-    auto daysAround = [&](int before, int after) { return today.addDays(std::uniform_int_distribution<int>(-before, after)(rng)); };
+    auto daysAround = [&](int before, int after) {
+        return today.addDays(std::uniform_int_distribution<int>(-before, after)(rng));
+    };
 
     const QString connection = QStringLiteral("orggen");
     try {
@@ -108,8 +131,10 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
         // Structure: five levels, the workstations at the bottom.
         QVector<int> stations;
         {
-            Inserter ins(db, tx, QStringLiteral("INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, NAZWA, SKROTNAZWA, "
-                                            "KOD, USUNIETY, DATAUTW, DATAUSUN) VALUES (?,?,?,?,?,?,?,?,?,?)"));
+            Inserter ins(
+                db, tx,
+                QStringLiteral("INSERT INTO OSTRUKT (ID, IDRODZSTRUKT, NRPOZ, TYPSTRUKT, NAZWA, SKROTNAZWA, "
+                               "KOD, USUNIETY, DATAUTW, DATAUSUN) VALUES (?,?,?,?,?,?,?,?,?,?)"));
             const int fanout[] = {2, 10, 10, 10};
             const int perLevel[5] = {2, 20, 200, 2000, size.workstations};
             const char* const levelNames[] = {"Zakład", "Pion", "Wydział", "Oddział"};
@@ -119,15 +144,19 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
             for (int level = 0; level < 5; ++level) {
                 QVector<int> ids;
                 QVector<QString> codes;
-                const int count = level < 4 ? qMin(perLevel[level], parents.size() * fanout[level]) : perLevel[level];
+                const int count =
+                    level < 4 ? qMin(perLevel[level], parents.size() * fanout[level]) : perLevel[level];
                 for (int i = 0; i < count; ++i) {
                     const int parentIndex = level == 0 ? 0 : i % parents.size();
                     const int id = nextId++;
-                    const QString code = (level == 0 ? QString() : parentCodes[parentIndex] + QLatin1Char('.')) +
-                                         QString::number(i / qMax(1, parents.size()) + 1).rightJustified(2, QLatin1Char('0'));
+                    const QString code =
+                        (level == 0 ? QString() : parentCodes[parentIndex] + QLatin1Char('.')) +
+                        QString::number(i / qMax(1, parents.size()) + 1).rightJustified(2, QLatin1Char('0'));
                     const bool station = level == 4;
-                    const QString name = station ? QString::fromUtf8(kStations[pick(20)]) + QLatin1Char(' ') + QString::number(id)
-                                                 : QString::fromUtf8(levelNames[level]) + QLatin1Char(' ') + QString::number(i + 1);
+                    const QString name = station ? QString::fromUtf8(kStations[pick(20)]) + QLatin1Char(' ') +
+                                                       QString::number(id)
+                                                 : QString::fromUtf8(levelNames[level]) + QLatin1Char(' ') +
+                                                       QString::number(i + 1);
                     QDate created = today.addDays(-3000);
                     QDate removed;
                     int removedFlag = 0;
@@ -141,8 +170,8 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
                         removedFlag = 1;
                         removed = daysAround(-1, 300);
                     }
-                    ins.row({id, level == 0 ? 0 : parents[parentIndex], level, station ? 1 : 0, name, name, code,
-                             removedFlag, created, dateOrNull(removed)});
+                    ins.row({id, level == 0 ? 0 : parents[parentIndex], level, station ? 1 : 0, name, name,
+                             code, removedFlag, created, dateOrNull(removed)});
                     ids << id;
                     codes << code;
                     if (station)
@@ -156,7 +185,9 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
             counts.workstations = stations.size();
         }
         {
-            Inserter ins(db, tx, QStringLiteral("INSERT INTO ODANOS (IDOSOBY, NAZWISKO, IMIE, PESEL) VALUES (?,?,?,?)"));
+            Inserter ins(
+                db, tx,
+                QStringLiteral("INSERT INTO ODANOS (IDOSOBY, NAZWISKO, IMIE, PESEL) VALUES (?,?,?,?)"));
             for (int i = 1; i <= size.persons; ++i)
                 ins.row({i, QString::fromUtf8(kSurnames[pick(25)]), QString::fromUtf8(kNames[pick(20)]),
                          QStringLiteral("%1").arg(50000000000LL + i * 7919LL % 49999999999LL)});
@@ -164,7 +195,8 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
             counts.persons = size.persons;
         }
         {
-            Inserter ins(db, tx, QStringLiteral("INSERT INTO OPRACOW (ID, IDPRAC, IDSTAN, DATAZAK) VALUES (?,?,?,?)"));
+            Inserter ins(
+                db, tx, QStringLiteral("INSERT INTO OPRACOW (ID, IDPRAC, IDSTAN, DATAZAK) VALUES (?,?,?,?)"));
             for (int i = 1; i <= size.employments; ++i)
                 ins.row({i, 1 + pick(size.persons), stations[pick(stations.size())],
                          dateOrNull(chance(0.25) ? daysAround(2000, -1) : QDate())});
@@ -179,8 +211,10 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
         }
         {
             Inserter surveys(db, tx, QStringLiteral("INSERT INTO OSESPOM (ID, IDSTAN, DATA) VALUES (?,?,?)"));
-            Inserter factors(db, tx, QStringLiteral("INSERT INTO PCZYNSES (ID, IDSESJAPOM, IDCZYNN, DATAPOM, TERMNASTBAD, "
-                                                "OCENAKOMP) VALUES (?,?,?,?,?,?)"));
+            Inserter factors(
+                db, tx,
+                QStringLiteral("INSERT INTO PCZYNSES (ID, IDSESJAPOM, IDCZYNN, DATAPOM, TERMNASTBAD, "
+                               "OCENAKOMP) VALUES (?,?,?,?,?,?)"));
             Inserter protection(db, tx, QStringLiteral("INSERT INTO OOCHSESO (ID, IDSESJI) VALUES (?,?)"));
             Inserter prevention(db, tx, QStringLiteral("INSERT INTO OPROFORG (ID, IDSESJA) VALUES (?,?)"));
             int factorId = 0, protectionId = 0, preventionId = 0;
@@ -190,7 +224,8 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
                 for (int f = 0; f < size.factorsPerSurvey; ++f) {
                     const QDate measured = chance(0.04) ? QDate() : date;
                     const double score = chance(0.03) ? 30 + pick(20) : pick(30);
-                    factors.row({++factorId, s, 1 + (f + s) % 20, dateOrNull(measured), daysAround(200, 600), score});
+                    factors.row(
+                        {++factorId, s, 1 + (f + s) % 20, dateOrNull(measured), daysAround(200, 600), score});
                 }
                 if (chance(0.85))
                     protection.row({++protectionId, s});
@@ -205,7 +240,8 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
             counts.factorRows = factorId;
         }
         {
-            Inserter finalSel(db, tx, QStringLiteral("INSERT INTO BDDOBOROSTATECZNY (ID, IDSTANOW) VALUES (?,?)"));
+            Inserter finalSel(db, tx,
+                              QStringLiteral("INSERT INTO BDDOBOROSTATECZNY (ID, IDSTANOW) VALUES (?,?)"));
             Inserter choice(db, tx, QStringLiteral("INSERT INTO BDWYBOROCHR (ID, IDSTANOW) VALUES (?,?)"));
             int a = 0, b = 0;
             for (int station : stations) {
@@ -219,15 +255,18 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
         }
         {
             // Fifty groups in a small tree: five folders of nine groups, five groups at the top.
-            Inserter groups(db, tx, QStringLiteral("INSERT INTO BHPGRUPY (ID, IDRODZSTRUKT, NAZWA, TYPSTRUKT, OKRESOWE) "
-                                               "VALUES (?,?,?,?,?)"));
+            Inserter groups(
+                db, tx,
+                QStringLiteral("INSERT INTO BHPGRUPY (ID, IDRODZSTRUKT, NAZWA, TYPSTRUKT, OKRESOWE) "
+                               "VALUES (?,?,?,?,?)"));
             QVector<int> leafGroups;
             int id = 0;
             for (int folder = 0; folder < 5; ++folder) {
                 const int folderId = ++id;
                 groups.row({folderId, 0, QStringLiteral("Katalog %1").arg(folder + 1), 0, 0});
                 for (int g = 0; g < 9; ++g) {
-                    groups.row({++id, folderId, QString::fromUtf8(kGroups[(folder + g) % 10]) + QStringLiteral(" %1").arg(id),
+                    groups.row({++id, folderId,
+                                QString::fromUtf8(kGroups[(folder + g) % 10]) + QStringLiteral(" %1").arg(id),
                                 1, chance(0.8) ? 1 : 0});
                     leafGroups << id;
                 }
@@ -238,15 +277,22 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
             }
             groups.finish();
 
-            Inserter items(db, tx, QStringLiteral("INSERT INTO BHPDANE (ID, IDSTAN, IDPRAC, IDBHP, DATAUSUN) VALUES (?,?,?,?,?)"));
+            Inserter items(
+                db, tx,
+                QStringLiteral(
+                    "INSERT INTO BHPDANE (ID, IDSTAN, IDPRAC, IDBHP, DATAUSUN) VALUES (?,?,?,?,?)"));
             for (int i = 1; i <= size.safetyItems; ++i)
                 items.row({i, stations[pick(stations.size())], chance(0.5) ? 0 : 1 + pick(size.persons),
-                           leafGroups[pick(leafGroups.size())], dateOrNull(chance(0.05) ? daysAround(700, 200) : QDate())});
+                           leafGroups[pick(leafGroups.size())],
+                           dateOrNull(chance(0.05) ? daysAround(700, 200) : QDate())});
             items.finish();
-            Inserter entries(db, tx, QStringLiteral("INSERT INTO BHPDANE_SZ (ID, IDBHPDANE, DATAWAZ) VALUES (?,?,?)"));
+            Inserter entries(
+                db, tx, QStringLiteral("INSERT INTO BHPDANE_SZ (ID, IDBHPDANE, DATAWAZ) VALUES (?,?,?)"));
             for (int i = 1; i <= size.safetyEntries; ++i) {
                 const double r = std::uniform_real_distribution<double>(0.0, 1.0)(rng);
-                const QDate valid = r < 0.05 ? QDate() : r < 0.07 ? QDate(1899, 12, 30) : daysAround(700, 700);
+                const QDate valid = r < 0.05   ? QDate()
+                                    : r < 0.07 ? QDate(1899, 12, 30)
+                                               : daysAround(700, 700);
                 entries.row({i, 1 + pick(size.safetyItems), dateOrNull(valid)});
             }
             entries.finish();
@@ -266,8 +312,9 @@ Counts generate(const QString& path, const Size& size, unsigned seed, const QDat
                 marks << QStringLiteral("?");
                 values << 1;
             }
-            Inserter user(db, tx, QStringLiteral("INSERT INTO APRAWADOSTEPU (%1) VALUES (%2)")
-                                      .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+            Inserter user(db, tx,
+                          QStringLiteral("INSERT INTO APRAWADOSTEPU (%1) VALUES (%2)")
+                              .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
             user.row(values);
             user.finish();
         }
