@@ -10,16 +10,16 @@
 #include <QWidget>
 
 const QString THookHelpSystem::DefaultHelpFile = QStringLiteral("kolmasyst.chm");
-const QString THookHelpSystem::NoEngineMessage = QStringLiteral("MS Html Help is not installed on this PC.");
 const char* const THookHelpSystem::HelpContextProperty = "helpContext";
 
 THookHelpSystem::THookHelpSystem(HelpViewer& engine, TDLogFile& log, IMessageService& messages, QString title,
                                  QObject* parent)
     : QObject(parent), m_engine(engine), m_log(log), m_messages(messages), m_title(std::move(title)),
-      m_helpFile(DefaultHelpFile), m_engineAvailable(engine.hasBundle(DefaultHelpFile)) {
-    m_log.DebugOut(QStringLiteral("Pomoc: plik %1, pakiet %2 %3")
-                       .arg(m_helpFile, m_engine.bundleFolder(m_helpFile),
-                            m_engineAvailable ? QStringLiteral("znaleziony") : QStringLiteral("brak")));
+      m_helpFile(DefaultHelpFile) {
+    m_log.DebugOut(
+        QStringLiteral("Pomoc: plik %1, pakiet %2 %3")
+            .arg(m_helpFile, m_engine.bundleFolder(m_helpFile),
+                 engine.hasBundle(m_helpFile) ? QStringLiteral("znaleziony") : QStringLiteral("brak")));
     if (qApp)
         qApp->installEventFilter(this);
 }
@@ -72,11 +72,7 @@ bool THookHelpSystem::HelpCommand(int command, qintptr data) {
 }
 
 void THookHelpSystem::showTopic(int topic) {
-    if (!m_engineAvailable) {
-        m_log.DebugOut(QStringLiteral("brak systemu pomocy"));
-        m_messages.showMessage(NoEngineMessage, m_title);
-        return;
-    }
+    // The help window is part of the program: a missing help folder is said in the window.
     const TfrmHelpWindow* window = m_engine.showTopic(m_helpFile, topic);
     m_log.DebugOut(QStringLiteral("otwarto %1 temat %2%3")
                        .arg(window->bundleFolder())

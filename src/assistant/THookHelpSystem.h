@@ -22,7 +22,6 @@ public:
     static constexpr int HELP_CONTEXTPOPUP = 8;
     static constexpr int HELP_SETPOPUP_POS = 13;
     static const QString DefaultHelpFile;         // "kolmasyst.chm"
-    static const QString NoEngineMessage;         // "MS Html Help is not installed on this PC."
     static const char* const HelpContextProperty; // "helpContext"
 
     // Installs itself as the program's help handler (F1 in every window). title: the
@@ -36,7 +35,6 @@ public:
     const QString& HelpFile() const { return m_helpFile; }
     void setHelpFile(const QString& helpFile) { m_helpFile = helpFile; }
     // Whether the help engine was found at start-up.
-    bool engineAvailable() const { return m_engineAvailable; }
 
     // Requests a topic of the application's help file.
     void HelpContext(int topic);
@@ -61,6 +59,5 @@ private:
     IMessageService& m_messages;
     QString m_title;
     QString m_helpFile;
-    bool m_engineAvailable;
     QPoint m_popupPosition;
 };

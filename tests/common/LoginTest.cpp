@@ -1,8 +1,12 @@
 #include "Errors.h"
 #include "LoginSession.h"
+#include "PasswordPolicy.h"
 #include "Passwords.h"
 #include "ReportLogin.h"
 #include "UserFixture.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -243,6 +247,49 @@ TEST_F(LoginTest, ReportGeneratorServesAnOlderTableTheAssistantCannot) {
     EXPECT_TRUE(login.BitBtn1Click("jan", "Dobre123!"));
     LoginSession s = session();
     EXPECT_THROW(s.CheckLogin("jan", "Dobre123!"), EDBEngineError);
+}
+
+} // namespace
+
+namespace {
+
+// Dates reach the statements as values: a user's date format, even one holding a quote,
+// never becomes SQL text.
+TEST_F(LoginTest, DatesAreStoredAsValuesWhateverTheUsersDateFormat) {
+    for (const QString& format : {QStringLiteral("dd.MM.yyyy"), QStringLiteral("yyyy'MM'dd"),
+                                  QStringLiteral("dd''MM'' OR 1=1 --yyyy")}) {
+        SCOPED_TRACE(format.toStdString());
+        exec("DELETE FROM APRAWADOSTEPU");
+        addUser(5, "ola", storedHash("Stare123!"), 1, "'2026-12-01 08:00:00'");
+        addUser(6, "inny", storedHash("Inne123!"), 1, "'2026-12-01 08:00:00'");
+        m_app->dates().ApplyDateFormat(format);
+        LoginSession s = session();
+        ASSERT_EQ(s.CheckLogin("ola", "Stare123!"), LoginSession::Outcome::LoggedIn)
+            << m_messages.texts().join('|').toStdString();
+        EXPECT_EQ(column(5, "DATALOG"), "2026-12-10");
+        EXPECT_EQ(column(6, "DATALOG"), "") << "no other row touched";
+        EXPECT_EQ(s.CompleteChange("Stare123!", "Nowe1234!", "Nowe1234!"),
+                  PasswordPolicy::ChangeResult::Changed);
+        EXPECT_TRUE(column(5, "ZMIANAHASLA").startsWith("2026-12-10"))
+            << column(5, "ZMIANAHASLA").toStdString();
+        EXPECT_TRUE(column(6, "ZMIANAHASLA").startsWith("2026-12-01"));
+        m_messages.clear();
+    }
+}
+
+// A database that cannot be opened: the queries that follow say why, with the access message,
+// instead of an empty text.
+TEST_F(LoginTest, QueriesOnADatabaseThatCouldNotBeOpenedTellTheReason) {
+    m_app->karty().CloseDatabase();
+    QFile::remove(m_db);
+    try {
+        session().CheckLogin("ola", "x");
+        FAIL() << "no error";
+    } catch (const EDBEngineError& e) {
+        EXPECT_TRUE(e.text().startsWith(SharedConnection::AccessMessage)) << e.text().toStdString();
+        EXPECT_GT(e.text().size(), SharedConnection::AccessMessage.size() + 10) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QFileInfo(m_db).fileName())) << e.text().toStdString();
+    }
 }
 
 } // namespace

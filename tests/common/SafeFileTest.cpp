@@ -1,0 +1,140 @@
+#include "SafeFile.h"
+#include "AliasRegistry.h"
+#include "Errors.h"
+#include "FullDisk.h"
+#include "IniFile.h"
+#include "MyIniFile.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A configuration as users keep it: garbage lines, blanks, Polish letters, no final line end.
+const QByteArray kSettings =
+    "[Database]\r\nAliasName=firma\r\n; uwaga\r\nśmieci bez znaku równości\r\n"
+    "[AsystentSettings]\r\nASYST.CzestAsys.Str=7\r\nASYST.DataAsys.Str=2026-12-01\r\n"
+    "[AliasDatabases]\r\nALIAS.firma.Str=Firma \xb3\xf3\x64\xbc\r\n[PathDatabases]\r\n"
+    "ASYST.firma.Str=/srv/raporty";
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+struct stat statOf(const QString& path) {
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+TEST(SafeFileTest, AFullDiskLeavesEverySettingsFileByteForByte) {
+    if (!FullDisk::available())
+        GTEST_SKIP() << "needs root for a small file system";
+    struct Writer {
+        const char* name;
+        const char* file;
+        std::function<void(const QString& folder)> write;
+    };
+    const Writer writers[] = {
+        {"settings value", "brel.ini",
+         [](const QString& f) {
+             TMyIniFile(QDir(f).filePath("brel.ini")).WriteAsystentSetting("ASYST", "DataAsys", "2026-12-10");
+         }},
+        {"settings deletion", "brel.ini",
+         [](const QString& f) {
+             TMyIniFile(QDir(f).filePath("brel.ini")).DeleteAliasDatabase("ALIAS.firma.Str");
+         }},
+        {"alias registry", "aliases.ini",
+         [](const QString& f) {
+             AliasRegistry registry(QDir(f).filePath("aliases.ini"));
+             registry.addAlias("nowa", "INTRBASE", {"SERVER NAME=/srv/nowa.fdb"});
+             registry.save();
+         }},
+        {"window placement", "kolmasyst.ini",
+         [](const QString& f) {
+             IniFile(QDir(f).filePath("kolmasyst.ini")).update([](IniDocument& doc) {
+                 doc.setValue("frmStat", "frmStat.Top", "100");
+             });
+         }},
+    };
+    for (const Writer& w : writers) {
+        SCOPED_TRACE(w.name);
+        FullDisk disk(64);
+        ASSERT_TRUE(disk.mounted());
+        const QString file = disk.filePath(w.file);
+        TestSupport::writeFile(file, kSettings);
+        // The lock file exists already, as after any earlier write.
+        TestSupport::writeFile(disk.filePath(QStringLiteral(".") + w.file + ".lock"), "");
+        const QStringList before = entries(disk.path());
+        disk.fill();
+        try {
+            w.write(disk.path());
+            ADD_FAILURE() << "a write on a full disk reported success";
+        } catch (const EFileWriteError& e) {
+            EXPECT_TRUE(e.text().contains(file)) << e.text().toStdString();
+            EXPECT_TRUE(e.text().contains("No space left on device")) << e.text().toStdString();
+        }
+        EXPECT_EQ(TestSupport::readFile(file), kSettings);
+        QStringList after = entries(disk.path());
+        after.removeAll("filler");
+        EXPECT_EQ(after, before) << "no temporary file stays behind";
+    }
+}
+
+TEST(SafeFileTest, LinkedSettingsFilesStayLinksAndKeepOwnerGroupAndMode) {
+    QTemporaryDir programs, shared;
+    const QString target = shared.filePath("brel.ini");
+    TestSupport::writeFile(target, kSettings);
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0664), 0);
+    const gid_t group = ::geteuid() == 0 ? 100 : ::getegid();
+    ASSERT_EQ(::chown(QFile::encodeName(target).constData(), uid_t(-1), group), 0);
+    const QString link = programs.filePath("brel.ini");
+    ASSERT_TRUE(QFile::link(target, link));
+
+    TMyIniFile(link).WriteAsystentSetting("ASYST", "DataAsys", "2026-12-10");
+
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(TMyIniFile(target).ReadAsystentSetting("ASYST", "DataAsys"), "2026-12-10");
+    EXPECT_EQ(TMyIniFile(target).ReadAliasName(), "firma");
+    const struct stat st = statOf(target);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    EXPECT_EQ(st.st_gid, group);
+    // The lock lives beside the shared file, open to its group like the file itself.
+    const struct stat lock = statOf(shared.filePath(".brel.ini.lock"));
+    EXPECT_TRUE(S_ISREG(lock.st_mode));
+    EXPECT_EQ(lock.st_mode & 0777, 0664u);
+    EXPECT_EQ(lock.st_gid, group);
+}
+
+TEST(SafeFileTest, ReplacingALinkNeverWritesItsTarget) {
+    QTemporaryDir reports, elsewhere;
+    const QString victim = elsewhere.filePath("cudzy.txt");
+    TestSupport::writeFile(victim, "not yours");
+    const QString name = reports.filePath("CzynnRyz2026-12-10.pdf");
+    ASSERT_TRUE(QFile::link(victim, name));
+    SafeFile::replace(name, "%PDF-1.4 new", SafeFile::Links::Replace);
+    EXPECT_FALSE(QFileInfo(name).isSymLink());
+    EXPECT_EQ(TestSupport::readFile(name), "%PDF-1.4 new");
+    EXPECT_EQ(TestSupport::readFile(victim), "not yours");
+}
+
+TEST(SafeFileTest, ALinkAtTheLockFilesNameIsRefusedNotFollowed) {
+    QTemporaryDir programs, elsewhere;
+    const QString file = programs.filePath("brel.ini");
+    TestSupport::writeFile(file, kSettings);
+    const QString planted = elsewhere.filePath("created-by-link");
+    ASSERT_TRUE(QFile::link(planted, programs.filePath(".brel.ini.lock")));
+    EXPECT_THROW(TMyIniFile(file).WriteAsystentSetting("ASYST", "DataAsys", "x"), EFileWriteError);
+    EXPECT_FALSE(QFileInfo::exists(planted));
+    EXPECT_EQ(TestSupport::readFile(file), kSettings);
+}
+
+} // namespace
