@@ -1,5 +1,6 @@
 #include "LoginSession.h"
 
+#include "AccountLookup.h"
 #include "Clock.h"
 #include "DateConventions.h"
 #include "MessageService.h"
@@ -53,13 +54,10 @@ LoginSession::Outcome LoginSession::CheckLogin(const QString& name, const QStrin
     bool verified = false;
     bool changedNull = true;
     QDateTime changed;
-    // Longer names cannot be in the table; the engine would refuse them as parameters.
-    if (lowerName.size() <= MaxNameLength) {
+    {
         SqlQuery account(db);
-        account.prepare(AccountQuery);
-        account.bind(QStringLiteral("nazwa"), lowerName);
-        account.open();
-        if (!account.eof() && VerifyPassword(password, account.fieldText(QStringLiteral("HASLO")))) {
+        if (LookUpAccount(account, AccountQuery, name) &&
+            VerifyPassword(password, account.fieldText(QStringLiteral("HASLO")))) {
             verified = true;
             m_rights =
                 std::make_unique<TPrawaDostepu>(TPrawaDostepu::fromRow(account, TPrawaDostepu::FieldCount));
@@ -113,16 +111,17 @@ void LoginSession::lockoutBranch(const QString& lowerName) {
     int blocked = 0;
     m_userId = 0;
     int failures = 0;
-    if (lowerName.size() <= MaxNameLength) {
-        SqlQuery q(db);
-        q.prepare(QStringLiteral(
-            "SELECT Id, LCBCLOG, BlokUser FROM APRAWADOSTEPU Aprawadostepu where NAZWAUZYTK=:nazwa"));
-        q.bind(QStringLiteral("nazwa"), lowerName);
-        q.open();
+    SqlQuery q(db);
+    if (LookUpAccount(
+            q,
+            QStringLiteral(
+                "SELECT Id, LCBCLOG, BlokUser FROM APRAWADOSTEPU Aprawadostepu where NAZWAUZYTK=:nazwa"),
+            lowerName)) {
         m_userId = q.fieldInt(QStringLiteral("Id"));
         failures = q.fieldInt(QStringLiteral("LCBCLOG"));
         blocked = q.fieldInt(QStringLiteral("BlokUser"));
     }
+    q.close();
     m_failures = qint16(failures + 1);
     if (blocked == 1) {
         m_messages.showMessage(BlockedMessage, WarningCaption);
@@ -154,13 +153,8 @@ PasswordPolicy::ChangeResult LoginSession::CompleteChange(const QString& current
 }
 
 void LoginSession::LoadUserRights(const QString& name) {
-    const QString lowerName = name.toLower();
     SqlQuery account(m_connection.GetDatabase());
-    if (lowerName.size() <= MaxNameLength) {
-        account.prepare(AccountQuery);
-        account.bind(QStringLiteral("nazwa"), lowerName);
-        account.open();
-    }
+    LookUpAccount(account, AccountQuery, name);
     // With no row every value reads as 0 or empty: nobody is logged in.
     m_rights = std::make_unique<TPrawaDostepu>(
         account.eof() ? TPrawaDostepu() : TPrawaDostepu::fromRow(account, TPrawaDostepu::FieldCount));

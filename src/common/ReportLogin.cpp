@@ -1,5 +1,6 @@
 #include "ReportLogin.h"
 
+#include "AccountLookup.h"
 #include "LoginSession.h"
 #include "MessageService.h"
 #include "Passwords.h"
@@ -20,13 +21,10 @@ ReportLogin::ReportLogin(SharedConnection& connection, IMessageService& messages
     : m_connection(connection), m_messages(messages) {}
 
 bool ReportLogin::BitBtn1Click(const QString& name, const QString& password) {
-    const QString lowerName = name.toLower();
-    if (lowerName.size() <= LoginSession::MaxNameLength) {
+    {
         SqlQuery account(m_connection.GetDatabase());
-        account.prepare(AccountQuery);
-        account.bind(QStringLiteral("nazwa"), lowerName);
-        account.open();
-        if (!account.eof() && VerifyPassword(password, account.fieldText(QStringLiteral("HASLO")))) {
+        if (LookUpAccount(account, AccountQuery, name) &&
+            VerifyPassword(password, account.fieldText(QStringLiteral("HASLO")))) {
             m_rights = std::make_unique<TPrawaDostepu>(
                 TPrawaDostepu::fromRow(account, TPrawaDostepu::ReportGeneratorFieldCount));
             return true;
