@@ -12,6 +12,7 @@
 #include "OrgGenerator.h"
 #include "QueryRowSet.h"
 #include "SectionSql.h"
+#include "Sections.h"
 #include "TemporaryTables.h"
 #include "TfrmRaport.h"
 
@@ -44,8 +45,8 @@ void writeConfig(const QString& folder, const QString& db) {
     TMyIniFile ini(QDir(folder).filePath(QStringLiteral("brel.ini")));
     ini.WriteAliasDatabase(QStringLiteral("ALIAS"), QStringLiteral("bench"), QStringLiteral("Benchmark"));
     ini.WritePathDatabase(QStringLiteral("ASYST"), QStringLiteral("bench"), QString());
-    for (const QString& s : SectionSql::SectionNames)
-        ini.WriteAsystentSetting(QStringLiteral("ASYST"), s, QStringLiteral("T"));
+    for (const SectionDescription& s : Sections::all())
+        ini.WriteAsystentSetting(QStringLiteral("ASYST"), s.name, QStringLiteral("T"));
 }
 
 // The sections' queries alone, opened and fetched whole, over a prepared selection.
@@ -65,10 +66,10 @@ QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages
         params.insert(QStringLiteral("od"), QDate::currentDate().startOfDay());
         params.insert(QStringLiteral("do"), SectionSql::sixMonthsLater(QDate::currentDate()).startOfDay());
         params.insert(QStringLiteral("zerodata"), QDate(1899, 12, 30));
-        for (int i = 0; i < SectionSql::SectionNames.size(); ++i) {
+        for (const SectionDescription& section : Sections::all()) {
             if (!dumpFolder.isEmpty()) {
                 // The statements with their parameters written in, for looking at plans in isql.
-                for (const SectionQuery& q : SectionSql::prepare(i, tables).queries) {
+                for (const SectionQuery& q : section.statements(tables).queries) {
                     QString sql = q.sql;
                     sql.replace(QStringLiteral(":nowdata"), QLatin1Char('\'') +
                                                                 QDate::currentDate().toString(Qt::ISODate) +
@@ -88,7 +89,7 @@ QVector<qint64> floorTimes(const QString& folder, StdErrMessageService& messages
             }
             QElapsedTimer timer;
             timer.start();
-            for (const SectionQuery& q : SectionSql::prepare(i, tables).queries) {
+            for (const SectionQuery& q : section.statements(tables).queries) {
                 QueryRowSet rows;
                 rows.open(db, q.sql, params, {});
             }
@@ -162,7 +163,7 @@ int main(int argc, char* argv[]) {
         int pages = 0;
         for (int i = 0; i < timings.size(); ++i) {
             const auto& t = timings[i];
-            const qint64 f = floor.value(SectionSql::SectionNames.indexOf(t.name));
+            const qint64 f = floor.value(Sections::find(t.name) ? Sections::find(t.name)->index : -1);
             sqlSum += t.selectionMs + t.openMs + t.lookupMs;
             floorSum += f;
             layoutSum += t.renderMs;

@@ -1,37 +1,21 @@
 #include "SectionReport.h"
 
 #include "SafeFile.h"
+#include "Sections.h"
 #include "SqlQuery.h"
 #include "StructureLookup.h"
 #include "TextRules.h"
 
 namespace {
 
-enum Section { CzynnRyz, TermRyz, StanAdm, PracAdm, SrodRyz, WyborDob, RoznDob, PrzetBhp, AktualBhp };
-
 const QStringList kStructureBands{QStringLiteral("DVStruktBand"), QStringLiteral("DVStruktDataBand"),
                                   QStringLiteral("DVStanBand"), QStringLiteral("DVStanDataBand")};
 const QString kGroupBand = QStringLiteral("DVCzynnDataBand");
 
-bool hasLocationLabel(int section) {
-    return section == StanAdm || section == SrodRyz || section == WyborDob || section == RoznDob;
-}
-
-// Fields shown through the display rule (letter substitution), per query level.
-QSet<QString> displayFields(int section, int level) {
-    if (section == PracAdm)
-        return {QStringLiteral("NAZWISKO"), QStringLiteral("IMIE")};
-    if (level == 2)
-        return {QStringLiteral("SKROTNAZWA"), QStringLiteral("KOD")};
-    if (level == 0 && (section == CzynnRyz || section == TermRyz || section == AktualBhp))
-        return {QStringLiteral("NAZWA")};
-    return {};
-}
-
 } // namespace
 
 SectionReport::SectionReport(const ReportProject& project, const Context& context)
-    : m_context(context), m_report(project.createReport(SectionSql::SectionNames.at(context.nrRaportu))) {
+    : m_context(context), m_report(project.createReport(context.section->name)) {
     m_report.setRunDate(context.runDate);
     m_previousLocation.clear();
 }
@@ -52,7 +36,7 @@ QString SectionReport::connectionName(const QString& queryName, int level) {
 }
 
 void SectionReport::open(const SectionStatements& statements) {
-    const int section = m_context.nrRaportu;
+    const SectionDescription& section = *m_context.section;
     QVariantHash params;
     params.insert(QStringLiteral("nowdata"), m_context.runDate);
     params.insert(QStringLiteral("od"), m_context.runDate.startOfDay());
@@ -60,17 +44,17 @@ void SectionReport::open(const SectionStatements& statements) {
     params.insert(QStringLiteral("zerodata"), QDate(1899, 12, 30));
     for (int level = 0; level < statements.queries.size() && level < 3; ++level) {
         const SectionQuery& q = statements.queries[level];
-        m_rows[level].open(m_context.db, q.sql, params, displayFields(section, level));
+        m_rows[level].open(m_context.db, q.sql, params, section.displayFields[size_t(level)]);
         m_connections[level] = connectionName(q.name, level);
         m_report.setConnection(m_connections[level], &m_rows[level]);
     }
-    if (section == PrzetBhp)
+    if (section.expiredItemRule)
         loadNewestDates();
-    if (section == CzynnRyz || section == TermRyz)
+    if (section.itemRows == ItemRows::Factors)
         m_report.setRowHandler(m_connections[0], [this] { onItemRow(); });
-    if (section == PrzetBhp || section == AktualBhp)
+    if (section.itemRows == ItemRows::Groups)
         m_report.setRowHandler(m_connections[0], [this] { onGroupRow(); });
-    if (section != PracAdm)
+    if (section.structureRows)
         m_report.setRowHandler(m_connections[1], [this] { onStructureRow(); });
 }
 
@@ -102,7 +86,7 @@ void SectionReport::onGroupRow() {
     const int row = m_report.currentRow(m_connections[0]);
     const QueryRowSet& groups = m_rows[0];
     const int group = groups.intValue(row, QStringLiteral("IDLISTY"));
-    if (m_context.nrRaportu == PrzetBhp) {
+    if (m_context.section->expiredItemRule) {
         // The group line stays whenever at least one of its workstations is printed.
         bool anyPrinted = false;
         const QueryRowSet& stations = m_rows[1];
@@ -122,11 +106,11 @@ void SectionReport::onGroupRow() {
 }
 
 void SectionReport::onStructureRow() {
-    const int section = m_context.nrRaportu;
+    const SectionDescription& section = *m_context.section;
     const int row = m_report.currentRow(m_connections[1]);
     const QueryRowSet& structure = m_rows[1];
     const int id = structure.intValue(row, QStringLiteral("ID"));
-    if (section == PrzetBhp) {
+    if (section.expiredItemRule) {
         const bool printed = workstationPrinted(structure.intValue(row, QStringLiteral("IDLISTY")), id);
         for (const QString& band : kStructureBands)
             m_report.setBandVisible(band, printed);
@@ -139,7 +123,7 @@ void SectionReport::onStructureRow() {
     QString& previous = m_previousLocation;
     const bool repeat = printedLocation.isEmpty() || printedLocation == previous;
     m_report.setComponentText(QStringLiteral("OpisElemStrukt"), repeat ? QString() : printedLocation);
-    if (hasLocationLabel(section))
+    if (section.locationLabel)
         m_report.setComponentText(QStringLiteral("lOpisElemStrukt"),
                                   repeat ? QString() : QStringLiteral("Umiejscowienie:"));
     previous = printedLocation;

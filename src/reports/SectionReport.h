@@ -11,6 +11,7 @@
 #include <array>
 
 class StructureLookup;
+struct SectionDescription;
 
 // One section of the summary report for one database: opens the section's queries, feeds
 // them to the section's report and applies the row rules (location texts, the safety-item
@@ -20,7 +21,7 @@ public:
     struct Context {
         QSqlDatabase db;
         QDate runDate;
-        int nrRaportu = 0;
+        const SectionDescription* section = nullptr;
         StructureLookup* lookup = nullptr;
     };
 

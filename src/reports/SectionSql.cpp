@@ -102,12 +102,6 @@ SectionStatements protectiveEquipmentSection(const SelectionTables& s, const QSt
 
 namespace SectionSql {
 
-const QStringList SectionNames = {
-    QStringLiteral("CzynnRyz"), QStringLiteral("TermRyz"),  QStringLiteral("StanAdm"),
-    QStringLiteral("PracAdm"),  QStringLiteral("SrodRyz"),  QStringLiteral("WyborDob"),
-    QStringLiteral("RoznDob"),  QStringLiteral("PrzetBhp"), QStringLiteral("AktualBhp"),
-};
-
 SectionStatements PrepareCzynnRyz(const SelectionTables& s) {
     const QString& I = s.idTable;
     FactorTexts t;
@@ -311,31 +305,6 @@ SectionStatements PrepareAktualBhp(const SelectionTables& s) {
     return make({{QStringLiteral("Qb1_1"), head + s.clause + body},
                  {QStringLiteral("Qb2_1"), structure},
                  {QStringLiteral("Qb3_1"), workstation}});
-}
-
-SectionStatements prepare(int nrRaportu, const SelectionTables& s) {
-    switch (nrRaportu) {
-    case 0:
-        return PrepareCzynnRyz(s);
-    case 1:
-        return PrepareTermRyz(s);
-    case 2:
-        return PrepareStanAdm(s);
-    case 3:
-        return PreparePracAdm();
-    case 4:
-        return PrepareSrodRyz(s);
-    case 5:
-        return PrepareWyborDob(s);
-    case 6:
-        return PrepareRoznDob(s);
-    case 7:
-        return PreparePrzetBhp(s);
-    case 8:
-        return PrepareAktualBhp(s);
-    default:
-        return SectionStatements();
-    }
 }
 
 QDate sixMonthsLater(const QDate& runDate) {

@@ -29,9 +29,6 @@ struct SectionStatements {
 
 namespace SectionSql {
 
-// The section keys in report order.
-extern const QStringList SectionNames;
-
 SectionStatements PrepareCzynnRyz(const SelectionTables& s);
 SectionStatements PrepareTermRyz(const SelectionTables& s);
 SectionStatements PrepareStanAdm(const SelectionTables& s);
@@ -41,8 +38,6 @@ SectionStatements PrepareWyborDob(const SelectionTables& s);
 SectionStatements PrepareRoznDob(const SelectionTables& s);
 SectionStatements PreparePrzetBhp(const SelectionTables& s);
 SectionStatements PrepareAktualBhp(const SelectionTables& s);
-// By section index 0..8 (report order).
-SectionStatements prepare(int nrRaportu, const SelectionTables& s);
 
 // The same day six months later; a day the target month lacks steps back to its last day.
 QDate sixMonthsLater(const QDate& runDate);

@@ -1,6 +1,7 @@
 #include "AppContext.h"
 #include "DatabaseFactory.h"
 #include "SectionReport.h"
+#include "Sections.h"
 #include "TfrmRaport.h"
 #include "UserFixture.h"
 
@@ -13,7 +14,6 @@ namespace {
 class SectionContentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Clock::setInstance(&m_clock);
         TestSupport::createDemoDatabase(m_dir.path());
         TestSupport::writeFile(m_dir.filePath("brel.ini"),
                                "[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\n"
@@ -21,13 +21,14 @@ protected:
                                "ASYST.SortStrukList.Str=Kod\n" +
                                    TestSupport::allSectionsOn());
         AppContext app(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages);
+        app.setClock(m_clock);
         TfrmRaport form(app);
-        form.setSectionObserver(
-            [this](int nr, SectionReport& report) { m_records[nr] = report.executeToRecord(); });
+        form.setSectionObserver([this](const SectionDescription& section, SectionReport& report) {
+            m_records[section.index] = report.executeToRecord();
+        });
         ASSERT_TRUE(form.FormCreate()) << m_messages.texts().join('|').toStdString();
         ASSERT_EQ(m_records.size(), 9);
     }
-    void TearDown() override { Clock::setInstance(nullptr); }
 
     // The printed text of a component in every band of that name, in print order.
     QStringList texts(int section, const QString& band, const QString& component) const {

@@ -1,5 +1,6 @@
 #include "SectionSql.h"
 #include "DbEngine.h"
+#include "Sections.h"
 #include "SqlQuery.h"
 #include "TestSupport.h"
 
@@ -418,13 +419,17 @@ TEST_F(SectionSqlTest, EmptySelectionGivesNoItemsInAnySection) {
         {"Qd1_1", "Qd2_1", "Qd3_1"}, {"Qb1_0", "Qb2_0", "Qb3_0"},
         {"Qb1_1", "Qb2_1", "Qb3_1"},
     };
-    ASSERT_EQ(SectionSql::SectionNames, QStringList({"CzynnRyz", "TermRyz", "StanAdm", "PracAdm", "SrodRyz",
-                                                     "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"}));
-    for (int i = 0; i < 9; ++i) {
-        if (i == 3)
-            continue; // no selection
+    QStringList sectionNames;
+    for (const SectionDescription& d : Sections::all())
+        sectionNames << d.name;
+    ASSERT_EQ(sectionNames, QStringList({"CzynnRyz", "TermRyz", "StanAdm", "PracAdm", "SrodRyz", "WyborDob",
+                                         "RoznDob", "PrzetBhp", "AktualBhp"}));
+    for (const SectionDescription& d : Sections::all()) {
+        const int i = d.index;
+        if (!d.usesSelection)
+            continue;
         for (const SelectionTables& s : {inlined, viaId}) {
-            const SectionStatements st = SectionSql::prepare(i, s);
+            const SectionStatements st = d.statements(s);
             QStringList names;
             for (const SectionQuery& q : st.queries)
                 names << q.name;
@@ -435,9 +440,10 @@ TEST_F(SectionSqlTest, EmptySelectionGivesNoItemsInAnySection) {
             EXPECT_FALSE(rows(st, names.value(2), {}).isEmpty()) << names.value(2).toStdString();
         }
     }
-    ASSERT_EQ(SectionSql::prepare(3, inlined).queries.size(), 1);
-    EXPECT_EQ(SectionSql::prepare(3, inlined).queries[0].name, expected[3][0]);
-    EXPECT_TRUE(SectionSql::prepare(9, inlined).queries.isEmpty());
+    const SectionStatements persons = Sections::find("PracAdm")->statements(inlined);
+    ASSERT_EQ(persons.queries.size(), 1);
+    EXPECT_EQ(persons.queries[0].name, expected[3][0]);
+    EXPECT_EQ(Sections::find("Nieznany"), nullptr);
 }
 
 TEST_F(SectionSqlTest, CzynnRyzListsUnmeasuredFactorsOfTheLatestSurveyOnly) {
@@ -618,12 +624,13 @@ TEST_F(SectionSqlTest, IdTableGivesTheSameRowsAsTheInlineList) {
         {"NAZWA", "IDLISTY", "IDRODZSTRUKT"},
         {"NAZWA", "IDLISTY", "IDRODZSTRUKT"},
     };
-    for (int i = 0; i < 9; ++i) {
-        if (i == 3)
+    for (const SectionDescription& d : Sections::all()) {
+        const int i = d.index;
+        if (!d.usesSelection)
             continue;
-        const SectionStatements a = SectionSql::prepare(i, inlined);
-        const SectionStatements b = SectionSql::prepare(i, viaId);
-        const std::string section = SectionSql::SectionNames[i].toStdString();
+        const SectionStatements a = d.statements(inlined);
+        const SectionStatements b = d.statements(viaId);
+        const std::string section = d.name.toStdString();
         const QStringList items = rows(a, a.queries[0].name, columns[i]);
         EXPECT_FALSE(items.isEmpty()) << section;
         EXPECT_EQ(sorted(rows(b, b.queries[0].name, columns[i])), sorted(items)) << section;
