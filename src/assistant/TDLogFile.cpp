@@ -23,8 +23,8 @@ bool TDLogFile::debugRequested(const QString& programFolder, const QStringList& 
     return false;
 }
 
-TDLogFile::TDLogFile(const QString& programFolder, const QStringList& arguments)
-    : m_debugMode(debugRequested(programFolder, arguments)) {
+TDLogFile::TDLogFile(const QString& programFolder, const QStringList& arguments, const IClock& clock)
+    : m_clock(clock), m_debugMode(debugRequested(programFolder, arguments)) {
     if (!m_debugMode)
         return;
     const QStringList lines = m_headerDump ? header(programFolder, arguments) : QStringList();
@@ -47,8 +47,7 @@ QStringList TDLogFile::header(const QString& programFolder, const QStringList& a
             QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion() + QStringLiteral(", ") +
             QSysInfo::currentCpuArchitecture(),
         QStringLiteral("Qt: ") + QString::fromLatin1(qVersion()),
-        QStringLiteral("Początek: ") +
-            Clock::instance().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+        QStringLiteral("Początek: ") + m_clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
         QStringLiteral("================================="),
     };
 }
@@ -69,9 +68,8 @@ bool TDLogFile::writeLines(const QStringList& lines, bool append) {
 void TDLogFile::DebugOut(const QString& text) {
     if (!m_debugMode || m_fileName.isEmpty())
         return;
-    const QString stamp = m_timeStamps
-                              ? Clock::instance().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
-                                    QStringLiteral("  ")
-                              : QString();
+    const QString stamp = m_timeStamps ? m_clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) +
+                                             QStringLiteral("  ")
+                                       : QString();
     writeLines({stamp + text}, true);
 }

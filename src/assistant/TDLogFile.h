@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Clock.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +18,7 @@ public:
     static bool debugRequested(const QString& programFolder, const QStringList& arguments);
 
     // arguments: the program's arguments after its name.
-    TDLogFile(const QString& programFolder, const QStringList& arguments);
+    TDLogFile(const QString& programFolder, const QStringList& arguments, const IClock& clock);
 
     bool DebugMode() const { return m_debugMode; }
     bool TimeStamps() const { return m_timeStamps; }
@@ -32,6 +34,7 @@ private:
     bool writeLines(const QStringList& lines, bool append);
     QStringList header(const QString& programFolder, const QStringList& arguments) const;
 
+    const IClock& m_clock;
     bool m_debugMode = false;
     bool m_timeStamps = true;
     bool m_headerDump = true;

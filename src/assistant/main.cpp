@@ -36,7 +36,6 @@ int main(int argc, char* argv[]) {
     StdErrMessageService stdErr;
     IMessageService& messages = hasDisplay ? static_cast<IMessageService&>(dialogs) : stdErr;
     IMessageService& warnings = hasDisplay ? static_cast<IMessageService&>(exclamations) : stdErr;
-    Messages::setService(&messages);
 
     AppContext app(QCoreApplication::applicationDirPath(), application.arguments().mid(1), messages);
     InstanceLock lock(QStringLiteral("kolmasyst.exe"));
@@ -52,10 +51,10 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication::setWindowIcon(TrayImages::icon(TrayImages::StillImage));
-    LoginSession session(app.karty(), messages, Clock::instance(), app.dates());
+    LoginSession session(app.karty(), messages, app.clock(), app.dates());
     // The help kit: its engine over the help bundle next to the program, the diagnostic log
     // and the hook that takes every help request (help file "kolmasyst.chm").
-    TDLogFile helpLog(app.programFolder(), app.arguments());
+    TDLogFile helpLog(app.programFolder(), app.arguments(), app.clock());
     HelpViewer helpViewer(app.programFolder());
     THookHelpSystem help(helpViewer, helpLog, warnings, TfrmMainForm::ApplicationTitle);
     TfrmLogowanie login(session, messages);

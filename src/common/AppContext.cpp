@@ -8,10 +8,6 @@
 #include <QFileInfo>
 #include <QLocale>
 
-namespace {
-AppContext* g_instance = nullptr;
-}
-
 const QString AppContext::MissingConfigMessage = QStringLiteral("Brak pliku konfiguracyjnego : ");
 
 QString AppContext::chooseConfigFileName(const QStringList& arguments) {
@@ -39,20 +35,12 @@ AppContext::AppContext(const QString& programFolder, const QStringList& argument
     DbEngine::setNetworkControlDirectory(m_programFolder + QLatin1Char('/'));
     m_karty = std::make_unique<SharedConnection>(*m_settings, aliasRegistryPath(), m_messages,
                                                  [this] { requestEnd(); });
-    if (!g_instance)
-        g_instance = this;
 }
 
 AppContext::~AppContext() {
     m_karty.reset();
-    if (g_instance == this)
-        g_instance = nullptr;
 }
 
 QString AppContext::aliasRegistryPath() const {
     return AliasRegistry::defaultPath(m_programFolder);
-}
-
-AppContext* AppContext::instance() {
-    return g_instance;
 }

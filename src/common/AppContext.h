@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Clock.h"
 #include "DateConventions.h"
 #include "MyIniFile.h"
 #include "SharedConnection.h"
@@ -36,14 +37,15 @@ public:
     DateConventions& dates() { return m_dates; }
     SharedConnection& karty() { return *m_karty; }
     IMessageService& messages() { return m_messages; }
+    // Every reading of the current moment in the program goes through this clock; tests hand
+    // in one they move.
+    const IClock& clock() const { return *m_clock; }
+    void setClock(const IClock& clock) { m_clock = &clock; }
 
     void requestEnd() { m_endRequested = true; }
     bool endRequested() const { return m_endRequested; }
     // The configuration file named by the command line was missing at start-up.
     bool configMissing() const { return m_configMissing; }
-
-    // The program-wide context, for the few places that reach it without being handed it.
-    static AppContext* instance();
 
 private:
     QString m_programFolder;
@@ -54,5 +56,7 @@ private:
     bool m_configMissing = false;
     std::unique_ptr<TMyIniFile> m_settings;
     DateConventions m_dates;
+    SystemClock m_systemClock;
+    const IClock* m_clock = &m_systemClock;
     std::unique_ptr<SharedConnection> m_karty;
 };

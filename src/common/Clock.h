@@ -15,9 +15,3 @@ class SystemClock : public IClock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
-
-namespace Clock {
-// The program-wide clock; the system clock unless a test installs another.
-const IClock& instance();
-void setInstance(const IClock* clock);
-} // namespace Clock

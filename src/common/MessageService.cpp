@@ -12,28 +12,3 @@ bool StdErrMessageService::askYesNo(const QString& text, const QString& caption)
     showMessage(text + QStringLiteral(" [Nie]"), caption);
     return false;
 }
-
-namespace {
-StdErrMessageService g_stdErr;
-IMessageService* g_service = nullptr;
-} // namespace
-
-namespace Messages {
-
-IMessageService& service() {
-    return g_service ? *g_service : g_stdErr;
-}
-
-void setService(IMessageService* s) {
-    g_service = s;
-}
-
-void show(const QString& text, const QString& caption) {
-    service().showMessage(text, caption);
-}
-
-bool ask(const QString& text, const QString& caption) {
-    return service().askYesNo(text, caption);
-}
-
-} // namespace Messages

@@ -19,11 +19,3 @@ public:
     void showMessage(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
 };
-
-namespace Messages {
-// The program-wide service; a standard-error service until a program installs its own.
-IMessageService& service();
-void setService(IMessageService* service);
-void show(const QString& text, const QString& caption = QString());
-bool ask(const QString& text, const QString& caption = QString());
-} // namespace Messages

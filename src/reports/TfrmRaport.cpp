@@ -9,6 +9,7 @@
 #include "MessageService.h"
 #include "ReportLogin.h"
 #include "SectionReport.h"
+#include "Sections.h"
 #include "SqlQuery.h"
 #include "StructureLookup.h"
 #include "TemporaryTables.h"
@@ -52,11 +53,6 @@ QString errorText(const std::exception& e) {
     return QString::fromLocal8Bit(e.what());
 }
 
-// The safety-item sections print the groups' ancestry.
-bool usesGroups(const QString& section) {
-    return section == QLatin1String("PrzetBhp") || section == QLatin1String("AktualBhp");
-}
-
 } // namespace
 
 TfrmRaport::TfrmRaport(AppContext& app) : m_app(app) {}
@@ -74,15 +70,20 @@ void TfrmRaport::fail(const QString& line) {
 }
 
 bool TfrmRaport::FormCreate() {
-    m_dataRaportu = Clock::instance().today();
+    m_dataRaportu = m_app.clock().today();
     TMyIniFile& ini = m_app.settings();
     m_app.dates().ApplyDateFormat(ini.ReadSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("FormDaty")));
     m_sortByCode = ini.ReadAsystentSetting(kAsyst, QStringLiteral("SortStrukList")) == QLatin1String("Kod");
     try {
-        m_project = std::make_unique<ReportProject>(ReportProject::fromFile(ProjectResource));
+        m_project = std::make_unique<ReportProject>(ReportProject::fromFile(m_projectFile));
         m_listaRaportow = m_project->reportNames();
+        for (const QString& name : m_listaRaportow)
+            if (!Sections::find(name))
+                throw ReportEngineError(
+                    QStringLiteral("raport %1 nie jest sekcją raportu podsumowującego").arg(name));
     } catch (const ReportEngineError& e) {
         progress(QStringLiteral("Błąd projektu raportu: ") + e.text());
+        m_project.reset();
     }
     m_succeeded = false;
     m_failed = false;
@@ -206,24 +207,9 @@ bool TfrmRaport::LoginFromCommandLine() {
     return m_login->BitBtn1Click(name, password);
 }
 
-bool TfrmRaport::sectionAllowed(int nrRaportu) const {
+bool TfrmRaport::sectionAllowed(const SectionDescription& section) const {
     const TPrawaDostepu* rights = m_login ? m_login->Rights() : nullptr;
-    if (!rights)
-        return false;
-    switch (nrRaportu) {
-    case 0:
-    case 1:
-    case 4:
-        return rights->WINNE != 0;
-    case 2:
-    case 3:
-        return rights->AWydruk != 0;
-    case 5:
-    case 6:
-        return rights->DWydruk != 0;
-    default:
-        return rights->BWydruk != 0;
-    }
+    return rights && rights->*section.right != 0;
 }
 
 // A section whose queries are read and whose file is being written on a worker thread while
@@ -255,13 +241,15 @@ void TfrmRaport::finishSection(PendingSection& pending) {
 
 void TfrmRaport::RunReports(const QString& reportsFolder) {
     const QSqlDatabase db = m_app.karty().GetDatabase();
-    QStringList enabled;
+    // The project's sections that are switched on, in project order.
+    QVector<const SectionDescription*> enabled;
     for (const QString& name : m_listaRaportow)
         if (m_app.settings().ReadAsystentSetting(kAsyst, name) == QLatin1String("T"))
-            enabled << name;
+            enabled << Sections::find(name);
     QElapsedTimer preload;
     preload.start();
-    m_lookup->preload(std::any_of(enabled.cbegin(), enabled.cend(), usesGroups));
+    m_lookup->preload(std::any_of(enabled.cbegin(), enabled.cend(),
+                                  [](const SectionDescription* s) { return s->printsGroups(); }));
     qint64 lookupMs = preload.elapsed();
     if (!enabled.isEmpty())
         TemporaryTables::prepareDatabase(db);
@@ -272,22 +260,18 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         if (pending.writing.valid())
             pending.writing.wait();
     });
-    for (int i = 0; i < m_listaRaportow.size(); ++i) {
-        const QString name = m_listaRaportow[i];
-        if (!enabled.contains(name))
-            continue;
+    for (const SectionDescription* section : enabled) {
+        const QString& name = section->name;
         checkStop();
-        m_nrRaportu = i;
         const QString sectionFolder = QDir(reportsFolder).filePath(name);
         QDir().mkpath(sectionFolder);
         const QString output = QDir::toNativeSeparators(
             QDir(sectionFolder)
                 .filePath(name + m_app.dates().formatDate(m_dataRaportu) + QStringLiteral(".pdf")));
-        if (!sectionAllowed(i)) {
+        if (!sectionAllowed(*section)) {
             progress(QStringLiteral("  %1: brak uprawnień użytkownika").arg(name));
             continue;
         }
-        const int index = SectionSql::SectionNames.indexOf(name);
         SectionTiming timing;
         timing.name = name;
         timing.lookupMs = lookupMs; // counted once, with the first section
@@ -297,18 +281,18 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         SectionReport::Context context;
         context.db = db;
         context.runDate = m_dataRaportu;
-        context.nrRaportu = index;
+        context.section = section;
         context.lookup = m_lookup.get();
         auto report = std::make_unique<SectionReport>(*m_project, context);
         {
             // The section's rows in the temporary tables go as soon as its queries are read.
             TemporaryTables tables(db);
             const SelectionTables selection =
-                index == 3 ? SelectionTables() : tables.fill(m_tree.SelectedWorkstations());
+                section->usesSelection ? tables.fill(m_tree.SelectedWorkstations()) : SelectionTables();
             timing.selectionMs = clock.restart();
             checkStop();
             try {
-                report->open(SectionSql::prepare(index, selection));
+                report->open(section->statements(selection));
             } catch (const EDBEngineError& e) {
                 checkStop();
                 // A section whose queries cannot be opened ends this database's sections, and
@@ -321,7 +305,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
             timing.openMs = clock.restart();
         }
         if (m_observer)
-            m_observer(i, *report);
+            m_observer(*section, *report);
         finishSection(pending);
         pending.report = std::move(report);
         pending.output = output;

@@ -14,6 +14,7 @@
 class AppContext;
 class ReportLogin;
 class SectionReport;
+struct SectionDescription;
 class StructureLookup;
 
 // The report generator's run over the databases of the configuration file: for each database
@@ -38,12 +39,15 @@ public:
     explicit TfrmRaport(AppContext& app);
     ~TfrmRaport();
 
+    // The report project the run uses; the one built into the program unless set.
+    void setProjectFile(const QString& path) { m_projectFile = path; }
+
     // The whole run; true when it succeeded.
     bool FormCreate();
     bool succeeded() const { return m_succeeded; }
 
     // A test hook: called for each section with its report just before it is written.
-    using SectionObserver = std::function<void(int nrRaportu, SectionReport& report)>;
+    using SectionObserver = std::function<void(const SectionDescription& section, SectionReport& report)>;
     void setSectionObserver(SectionObserver observer) { m_observer = std::move(observer); }
     // Where the run tells what it does, one line per step (kolmrap: standard error).
     void setProgress(std::function<void(const QString&)> progress) { m_progress = std::move(progress); }
@@ -69,13 +73,13 @@ private:
     void fail(const QString& line);
     struct PendingSection;
     void finishSection(PendingSection& pending);
-    bool sectionAllowed(int nrRaportu) const;
+    bool sectionAllowed(const SectionDescription& section) const;
     void progress(const QString& line) const;
 
     AppContext& m_app;
     QDate m_dataRaportu;
+    QString m_projectFile = ProjectResource;
     QStringList m_listaRaportow;
-    int m_nrRaportu = 0;
     bool m_sortByCode = false;
     bool m_succeeded = false;
     // Set by anything that went wrong in the run; the run then claims no success.

@@ -16,7 +16,6 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     StdErrMessageService messages;
-    Messages::setService(&messages);
 
     AppContext app(QCoreApplication::applicationDirPath(), application.arguments().mid(1), messages);
     InstanceLock lock(QStringLiteral("kolmrap.exe"));

@@ -34,7 +34,7 @@ void MainFormFixture::TearDown() {
 
 void MainFormFixture::createForm(const QStringList& arguments) {
     destroyForm();
-    m_helpLog = std::make_unique<TDLogFile>(m_dir.path(), arguments);
+    m_helpLog = std::make_unique<TDLogFile>(m_dir.path(), arguments, m_clock);
     m_viewer = std::make_unique<HelpViewer>(m_dir.path());
     m_help =
         std::make_unique<THookHelpSystem>(*m_viewer, *m_helpLog, m_messages, TfrmMainForm::ApplicationTitle);

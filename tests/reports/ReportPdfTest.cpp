@@ -1,6 +1,7 @@
 #include "AppContext.h"
 #include "DatabaseFactory.h"
 #include "DbEngine.h"
+#include "Sections.h"
 #include "SqlQuery.h"
 #include "TfrmRaport.h"
 #include "UserFixture.h"
@@ -27,7 +28,6 @@ QString tool(const QString& program, const QString& pdf) {
 // The summary report of the demo organisation as the user gets it: PDF files read back.
 TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
     ManualClock clock(QDateTime(QDate(2026, 12, 10), QTime(9, 15)));
-    Clock::setInstance(&clock);
     QTemporaryDir dir;
     const QString db = TestSupport::createDemoDatabase(dir.path());
     {
@@ -43,10 +43,10 @@ TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
     ScriptedMessages messages;
     {
         AppContext app(dir.path(), {"0", "admin", "Admin123!"}, messages);
+        app.setClock(clock);
         TfrmRaport form(app);
         ASSERT_TRUE(form.FormCreate());
     }
-    Clock::setInstance(nullptr);
 
     const QStringList titles{"Wykaz czynników nie mierzonych",
                              "Wykaz planu pomiarów czynników w najblizszym pólroczu",
@@ -57,8 +57,9 @@ TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
                              "Wykaz stanowisk, dla których wystepuja róznice w zastosowanych",
                              "Wykaz przeterminowanych srodków BHP",
                              "Wykaz srodków BHP bez aktualnej daty waznosci"};
-    for (int i = 0; i < SectionSql::SectionNames.size(); ++i) {
-        const QString name = SectionSql::SectionNames[i];
+    for (const SectionDescription& section : Sections::all()) {
+        const int i = section.index;
+        const QString& name = section.name;
         const QString pdf = dir.filePath("firma/Raporty/" + name + "/" + name + "2026-12-10.pdf");
         const QString info = tool("pdfinfo", pdf);
         ASSERT_TRUE(info.contains("612 x 792 pts")) << name.toStdString() << info.toStdString();

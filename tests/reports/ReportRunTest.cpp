@@ -1,11 +1,13 @@
 #include "AppContext.h"
 #include "DatabaseFactory.h"
 #include "DbEngine.h"
+#include "Sections.h"
 #include "SqlQuery.h"
 #include "TfrmRaport.h"
 #include "UserFixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -14,7 +16,6 @@ namespace {
 class ReportRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Clock::setInstance(&m_clock);
         m_db = TestSupport::createDemoDatabase(m_dir.path());
         TestSupport::writeFile(
             m_dir.filePath("brel.ini"),
@@ -22,10 +23,10 @@ protected:
             "[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\nASYST.DataAsys.Str=2026-01-01\n" +
                 TestSupport::allSectionsOn());
     }
-    void TearDown() override { Clock::setInstance(nullptr); }
 
     bool run(const QStringList& args) {
         AppContext app(m_dir.path(), args, m_messages);
+        app.setClock(m_clock);
         TfrmRaport form(app);
         const bool ok = form.FormCreate();
         m_written = form.writtenFiles();
@@ -65,7 +66,8 @@ TEST_F(ReportRunTest, WritesEverySectionAndTheRunDate) {
                                "[SavedSettings]\nGLOBAL.FormDaty.Str=dd.MM.yyyy\n");
     ASSERT_TRUE(run({"0", "admin", "Admin123!"})) << m_messages.texts().join('|').toStdString();
     ASSERT_EQ(m_written.size(), 9);
-    for (const QString& s : SectionSql::SectionNames) {
+    for (const SectionDescription& section : Sections::all()) {
+        const QString& s = section.name;
         const QString file = reports(m_dir.path()) + "/" + s + "/" + s + "2026-12-10.pdf";
         EXPECT_TRUE(QFileInfo(file).size() > 1000) << file.toStdString();
     }
@@ -90,6 +92,28 @@ TEST_F(ReportRunTest, AFailedSectionStillDropsItsTemporaryTables) {
     EXPECT_EQ(m_written.size(), 2) << "the sections after the failed one are not produced";
     EXPECT_TRUE(tempTables().isEmpty()) << tempTables().join(',').toStdString();
     EXPECT_EQ(TMyIniFile(m_dir.filePath("brel.ini")).ReadAliasName(), "wlasny");
+}
+
+TEST_F(ReportRunTest, AReportOfTheProjectThatIsNoSectionIsAnErrorAtLoadTime) {
+    QFile resource(TfrmRaport::ProjectResource);
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    QByteArray json = resource.readAll();
+    ASSERT_TRUE(json.contains("\"name\": \"TermRyz\""));
+    json.replace("\"name\": \"TermRyz\"", "\"name\": \"TerminyRyz\"");
+    const QString project = m_dir.filePath("project.json");
+    TestSupport::writeFile(project, json);
+    AppContext app(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages);
+    app.setClock(m_clock);
+    TfrmRaport form(app);
+    form.setProjectFile(project);
+    QStringList told;
+    form.setProgress([&](const QString& line) { told << line; });
+    EXPECT_FALSE(form.FormCreate());
+    EXPECT_TRUE(form.writtenFiles().isEmpty());
+    ASSERT_FALSE(told.isEmpty());
+    EXPECT_EQ(told.first(),
+              "Błąd projektu raportu: raport TerminyRyz nie jest sekcją raportu podsumowującego");
+    EXPECT_EQ(setting("DataAsys"), "2026-01-01");
 }
 
 TEST_F(ReportRunTest, WithoutUserOnlyFoldersAreMade) {
