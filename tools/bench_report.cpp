@@ -138,7 +138,7 @@ int main(int argc, char* argv[]) {
 
         QElapsedTimer total;
         total.start();
-        QVector<TfrmRaport::SectionTiming> timings;
+        QVector<SectionTiming> timings;
         {
             AppContext app(folder.path(),
                            {QStringLiteral("0"), QStringLiteral("admin"), QStringLiteral("Admin123!")},

@@ -9,6 +9,7 @@
 #include "MessageService.h"
 #include "ReportLogin.h"
 #include "SectionReport.h"
+#include "SectionWriter.h"
 #include "Sections.h"
 #include "SqlQuery.h"
 #include "StructureLookup.h"
@@ -19,7 +20,6 @@
 #include <QScopeGuard>
 
 #include <algorithm>
-#include <future>
 
 const QString TfrmRaport::ProjectResource = QStringLiteral(":/project/summary.json");
 
@@ -212,33 +212,6 @@ bool TfrmRaport::sectionAllowed(const SectionDescription& section) const {
     return rights && rights->*section.right != 0;
 }
 
-// A section whose queries are read and whose file is being written on a worker thread while
-// the next section's queries run: the report needs no database once its rows are fetched.
-struct TfrmRaport::PendingSection {
-    std::unique_ptr<SectionReport> report;
-    std::future<void> writing;
-    QString output;
-    SectionTiming timing;
-    qint64 writeMs = 0; // set by the writing thread
-};
-
-void TfrmRaport::finishSection(PendingSection& pending) {
-    if (!pending.report)
-        return;
-    // Rethrows what went wrong while writing; the section then counts as failed.
-    auto report = std::move(pending.report);
-    pending.writing.get();
-    pending.timing.renderMs = pending.writeMs;
-    pending.timing.pages = report->pageCount();
-    for (int level = 0; level < 3; ++level)
-        pending.timing.rows += report->rows(level).rowCount();
-    m_timings << pending.timing;
-    m_written << pending.output;
-    progress(QStringLiteral("  %1: %2 (%3 str.)")
-                 .arg(pending.timing.name, pending.output)
-                 .arg(pending.timing.pages));
-}
-
 void TfrmRaport::RunReports(const QString& reportsFolder) {
     const QSqlDatabase db = m_app.karty().GetDatabase();
     // The project's sections that are switched on, in project order.
@@ -253,12 +226,10 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     qint64 lookupMs = preload.elapsed();
     if (!enabled.isEmpty())
         TemporaryTables::prepareDatabase(db);
-    PendingSection pending;
-    // Whatever ends the loop, the file being written is waited for (and its error is kept
-    // from being lost when another one is on its way out).
-    const auto waitForWriter = qScopeGuard([&pending] {
-        if (pending.writing.valid())
-            pending.writing.wait();
+    SectionWriter writer([this](const SectionTiming& timing, const QString& output) {
+        m_timings << timing;
+        m_written << output;
+        progress(QStringLiteral("  %1: %2 (%3 str.)").arg(timing.name, output).arg(timing.pages));
     });
     for (const SectionDescription* section : enabled) {
         const QString& name = section->name;
@@ -297,7 +268,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
                 checkStop();
                 // A section whose queries cannot be opened ends this database's sections, and
                 // the run does not count as done.
-                finishSection(pending);
+                writer.finish();
                 fail(QStringLiteral("  %1: błąd bazy danych, pozostałe raporty tej bazy pominięte: %2")
                          .arg(name, e.text()));
                 return;
@@ -306,18 +277,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         }
         if (m_observer)
             m_observer(*section, *report);
-        finishSection(pending);
-        pending.report = std::move(report);
-        pending.output = output;
-        pending.timing = timing;
-        SectionReport* writing = pending.report.get();
-        qint64* writeMs = &pending.writeMs;
-        pending.writing = std::async(std::launch::async, [writing, output, writeMs] {
-            QElapsedTimer timer;
-            timer.start();
-            writing->executeToPdf(output);
-            *writeMs = timer.elapsed();
-        });
+        writer.write(std::move(report), output, timing);
     }
-    finishSection(pending);
+    writer.finish();
 }

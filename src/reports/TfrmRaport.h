@@ -2,6 +2,7 @@
 
 #include "ReportEngine.h"
 #include "SectionSql.h"
+#include "SectionWriter.h"
 #include "StructureTree.h"
 
 #include <QDate>
@@ -23,17 +24,6 @@ class StructureLookup;
 // decides whether the date of the last report is written.
 class TfrmRaport {
 public:
-    // Where one section's time went (for the benchmark).
-    struct SectionTiming {
-        QString name;
-        qint64 selectionMs = 0; // structure selection and temporary tables
-        qint64 openMs = 0;      // the section's queries, opened and fetched
-        qint64 renderMs = 0;    // layout and PDF, with the row rules
-        qint64 lookupMs = 0;    // of renderMs: reading ancestry tables
-        int pages = 0;
-        int rows = 0;
-    };
-
     static const QString ProjectResource; // ":/project/summary.json"
 
     explicit TfrmRaport(AppContext& app);
@@ -71,8 +61,6 @@ private:
     void RunReports(const QString& reportsFolder);
     void checkStop() const;
     void fail(const QString& line);
-    struct PendingSection;
-    void finishSection(PendingSection& pending);
     bool sectionAllowed(const SectionDescription& section) const;
     void progress(const QString& line) const;
 
