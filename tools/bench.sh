@@ -5,7 +5,7 @@
 # to build/bench-report-<size>.txt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup-debian.sh
+tools/setup-debian.sh bench_report bench_engine bcrypt_bench kolmgen
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(small medium large)
 for size in "${sizes[@]}"; do

@@ -3,7 +3,7 @@
 # programs and runs the summary report on it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup-debian.sh
+tools/setup-debian.sh kolmrap kolmdb kolmasyst
 BIN="$PWD/build/bin"
 echo "Demo database: $(build/bin/kolmdb demo "$BIN")"
 set +e
