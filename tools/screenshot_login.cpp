@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
     StdErrMessageService messages;
     AppContext context(programs.path(), {}, messages);
     SystemClock clock;
-    LoginSession session(context.karty(), messages, clock, context.dates());
+    LoginSession session(context.karty(), messages, clock);
     TfrmLogowanie dialog(session, messages);
     dialog.show();
     dialog.eNazwa->setText(QStringLiteral("kierownik"));

@@ -12,10 +12,8 @@
 const QString THookHelpSystem::DefaultHelpFile = QStringLiteral("kolmasyst.chm");
 const char* const THookHelpSystem::HelpContextProperty = "helpContext";
 
-THookHelpSystem::THookHelpSystem(HelpViewer& engine, TDLogFile& log, IMessageService& messages, QString title,
-                                 QObject* parent)
-    : QObject(parent), m_engine(engine), m_log(log), m_messages(messages), m_title(std::move(title)),
-      m_helpFile(DefaultHelpFile) {
+THookHelpSystem::THookHelpSystem(HelpViewer& engine, TDLogFile& log, QObject* parent)
+    : QObject(parent), m_engine(engine), m_log(log), m_helpFile(DefaultHelpFile) {
     m_log.DebugOut(
         QStringLiteral("Pomoc: plik %1, pakiet %2 %3")
             .arg(m_helpFile, m_engine.bundleFolder(m_helpFile),

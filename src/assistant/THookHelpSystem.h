@@ -5,7 +5,6 @@
 #include <QString>
 
 class HelpViewer;
-class IMessageService;
 class TDLogFile;
 class QWidget;
 
@@ -24,11 +23,8 @@ public:
     static const QString DefaultHelpFile;         // "kolmasyst.chm"
     static const char* const HelpContextProperty; // "helpContext"
 
-    // Installs itself as the program's help handler (F1 in every window). title: the
-    // program's title, the caption of the missing-engine message, shown with the exclamation
-    // icon by messages.
-    THookHelpSystem(HelpViewer& engine, TDLogFile& log, IMessageService& messages, QString title,
-                    QObject* parent = nullptr);
+    // Installs itself as the program's help handler (F1 in every window).
+    THookHelpSystem(HelpViewer& engine, TDLogFile& log, QObject* parent = nullptr);
     ~THookHelpSystem() override;
 
     // The application's help file.
@@ -56,8 +52,6 @@ private:
 
     HelpViewer& m_engine;
     TDLogFile& m_log;
-    IMessageService& m_messages;
-    QString m_title;
     QString m_helpFile;
     QPoint m_popupPosition;
 };

@@ -32,10 +32,8 @@ int main(int argc, char* argv[]) {
     const QString platform = QGuiApplication::platformName();
     const bool hasDisplay = platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
     DialogMessageService dialogs;
-    DialogMessageService exclamations(QMessageBox::Warning, QMessageBox::Warning);
     StdErrMessageService stdErr;
     IMessageService& messages = hasDisplay ? static_cast<IMessageService&>(dialogs) : stdErr;
-    IMessageService& warnings = hasDisplay ? static_cast<IMessageService&>(exclamations) : stdErr;
 
     AppContext app(QCoreApplication::applicationDirPath(), application.arguments().mid(1), messages);
     InstanceLock lock(QStringLiteral("kolmasyst.exe"));
@@ -51,12 +49,12 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication::setWindowIcon(TrayImages::icon(TrayImages::StillImage));
-    LoginSession session(app.karty(), messages, app.clock(), app.dates());
+    LoginSession session(app.karty(), messages, app.clock());
     // The help kit: its engine over the help bundle next to the program, the diagnostic log
     // and the hook that takes every help request (help file "kolmasyst.chm").
     TDLogFile helpLog(app.programFolder(), app.arguments(), app.clock());
     HelpViewer helpViewer(app.programFolder());
-    THookHelpSystem help(helpViewer, helpLog, warnings, TfrmMainForm::ApplicationTitle);
+    THookHelpSystem help(helpViewer, helpLog);
     TfrmLogowanie login(session, messages);
     // Created last, destroyed first: on its way out it closes the help windows and removes the
     // notification-area icon.

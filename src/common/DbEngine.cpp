@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QVariant>
+#include <atomic>
 
 #include <ibase.h>
 
@@ -44,6 +45,18 @@ ServerName ServerName::parse(const QString& serverName) {
 }
 
 void DbEngine::setNetworkControlDirectory(const QString&) {}
+
+namespace {
+std::atomic<int> g_connectTimeout{DbEngine::DefaultConnectTimeoutSeconds};
+}
+
+int DbEngine::connectTimeoutSeconds() {
+    return g_connectTimeout.load();
+}
+
+void DbEngine::setConnectTimeoutSeconds(int seconds) {
+    g_connectTimeout = seconds;
+}
 
 QString DbEngine::errorText(const QSqlError& error) {
     const QString db = error.databaseText().trimmed();
@@ -100,7 +113,7 @@ void probeServer(const ServerName& where) {
     dpb.append(char(isc_dpb_version1));
     appendDpbText(dpb, char(isc_dpb_user_name), DbEngine::DatabaseUser.toUtf8());
     appendDpbText(dpb, char(isc_dpb_password), DbEngine::DatabasePassword.toUtf8());
-    const qint32 seconds = DbEngine::ConnectTimeoutSeconds;
+    const qint32 seconds = DbEngine::connectTimeoutSeconds();
     dpb.append(char(isc_dpb_connect_timeout));
     dpb.append(char(4));
     for (int i = 0; i < 4; ++i)

@@ -43,7 +43,9 @@ void requireOpen(const QSqlDatabase& db);
 bool executeWithoutWaiting(const QSqlDatabase& db, const QString& sql);
 
 // How long a client waits for a database server that does not answer.
-constexpr int ConnectTimeoutSeconds = 15;
+constexpr int DefaultConnectTimeoutSeconds = 15;
+int connectTimeoutSeconds();
+void setConnectTimeoutSeconds(int seconds);
 
 // The engine's text of an error: its own lines when it gave any.
 QString errorText(const QSqlError& error);

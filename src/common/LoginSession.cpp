@@ -2,7 +2,6 @@
 
 #include "AccountLookup.h"
 #include "Clock.h"
-#include "DateConventions.h"
 #include "MessageService.h"
 #include "PasswordPolicy.h"
 #include "Passwords.h"
@@ -37,9 +36,8 @@ QDateTime naive(const QDateTime& dt) {
 
 } // namespace
 
-LoginSession::LoginSession(SharedConnection& connection, IMessageService& messages, const IClock& clock,
-                           const DateConventions& dates)
-    : m_connection(connection), m_messages(messages), m_clock(clock), m_dates(dates) {}
+LoginSession::LoginSession(SharedConnection& connection, IMessageService& messages, const IClock& clock)
+    : m_connection(connection), m_messages(messages), m_clock(clock) {}
 
 LoginSession::Outcome LoginSession::CheckLogin(const QString& name, const QString& password) {
     const QSqlDatabase db = m_connection.GetDatabase();

@@ -10,7 +10,6 @@
 class SharedConnection;
 class IMessageService;
 class IClock;
-class DateConventions;
 
 // The assistant's login logic behind its login dialog: password login with lockout after
 // repeated failures, the forced password change of the password policy, the silent re-login
@@ -26,8 +25,7 @@ public:
 
     enum class Outcome { LoggedIn, Refused, ChangeRequired };
 
-    LoginSession(SharedConnection& connection, IMessageService& messages, const IClock& clock,
-                 const DateConventions& dates);
+    LoginSession(SharedConnection& connection, IMessageService& messages, const IClock& clock);
 
     // The password login (OK in normal mode). On ChangeRequired the notice has been shown and
     // the user must choose a new password before the login completes.
@@ -61,7 +59,6 @@ private:
     SharedConnection& m_connection;
     IMessageService& m_messages;
     const IClock& m_clock;
-    const DateConventions& m_dates;
     std::unique_ptr<TPrawaDostepu> m_rights;
     QString m_userName;
     QString m_userPassword;

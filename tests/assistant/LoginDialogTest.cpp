@@ -14,7 +14,7 @@ class LoginDialogTest : public UserFixture {
 protected:
     void SetUp() override {
         UserFixture::SetUp();
-        m_session = std::make_unique<LoginSession>(m_app->karty(), m_messages, m_clock, m_app->dates());
+        m_session = std::make_unique<LoginSession>(m_app->karty(), m_messages, m_clock);
         m_dialog = std::make_unique<TfrmLogowanie>(*m_session, m_messages);
     }
     void TearDown() override {

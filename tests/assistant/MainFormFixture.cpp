@@ -19,7 +19,7 @@ QString builtBundle() {
 
 void MainFormFixture::SetUp() {
     UserFixture::SetUp();
-    m_session = std::make_unique<LoginSession>(m_app->karty(), m_messages, m_clock, m_app->dates());
+    m_session = std::make_unique<LoginSession>(m_app->karty(), m_messages, m_clock);
     m_login = std::make_unique<TfrmLogowanie>(*m_session, m_messages);
     createForm();
 }
@@ -36,8 +36,7 @@ void MainFormFixture::createForm(const QStringList& arguments) {
     destroyForm();
     m_helpLog = std::make_unique<TDLogFile>(m_dir.path(), arguments, m_clock);
     m_viewer = std::make_unique<HelpViewer>(m_dir.path());
-    m_help =
-        std::make_unique<THookHelpSystem>(*m_viewer, *m_helpLog, m_messages, TfrmMainForm::ApplicationTitle);
+    m_help = std::make_unique<THookHelpSystem>(*m_viewer, *m_helpLog);
     m_form = std::make_unique<TfrmMainForm>(*m_app, *m_login, *m_help);
 }
 

@@ -94,7 +94,7 @@ TEST_F(ModuleStartTest, NobodyLoggedInGivesTheConfigurationArgumentOnly) {
 TEST_F(ModuleStartTest, TheAssistantsConfigurationDigitGoesToEveryModule) {
     TestSupport::writeFile(m_dir.filePath("brel_2.ini"), "[Database]\nAliasName=firma\n");
     AppContext context(m_dir.path(), {"2"}, m_messages);
-    LoginSession session(context.karty(), m_messages, m_clock, context.dates());
+    LoginSession session(context.karty(), m_messages, m_clock);
     TfrmLogowanie login(session, m_messages);
     TfrmMainForm form(context, login, *m_help);
     installModule(m_dir.path(), "kolmbhp");

@@ -16,7 +16,7 @@ const QString kBlocked = "Konto jest zablokowane, skontaktuj się z administrato
 
 class LoginTest : public UserFixture {
 protected:
-    LoginSession session() { return LoginSession(m_app->karty(), m_messages, m_clock, m_app->dates()); }
+    LoginSession session() { return LoginSession(m_app->karty(), m_messages, m_clock); }
 };
 
 TEST_F(LoginTest, SuccessFindsNameInAnyCaseAndResetsTheCounter) {

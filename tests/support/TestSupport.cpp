@@ -61,8 +61,24 @@ QString createDatabase(const QString& folder, const QString& name) {
 }
 
 QString createDemoDatabase(const QString& programFolder) {
-    const QString db = createDatabase(programFolder, QStringLiteral("firma.fdb"));
-    DatabaseFactory::runScript(db, DatabaseFactory::resourceScript(QStringLiteral("demo.sql")));
+    // The demo organisation is installed once per test process; each test gets a copy.
+    static QTemporaryDir dir;
+    static QString demo;
+    static QMutex mutex;
+    {
+        QMutexLocker lock(&mutex);
+        if (demo.isEmpty()) {
+            const QString candidate = createDatabase(dir.path(), QStringLiteral("demo.fdb"));
+            DatabaseFactory::runScript(candidate,
+                                       DatabaseFactory::resourceScript(QStringLiteral("demo.sql")));
+            demo = candidate;
+        }
+    }
+    const QString db = QDir(programFolder).filePath(QStringLiteral("firma.fdb"));
+    QFile::remove(db);
+    if (!QFile::copy(demo, db))
+        throw EKolmError(QStringLiteral("cannot copy the demo database to ") + db);
+    QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     addAlias(programFolder, QStringLiteral("firma"), db);
     return db;
 }
