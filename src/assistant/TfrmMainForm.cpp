@@ -1,5 +1,11 @@
 #include "TfrmMainForm.h"
 
+#include "AliasRegistry.h"
+#include "DatabaseSwitch.h"
+#include "GlobalUtils.h"
+#include "TfrmAliasName.h"
+#include "TfrmChangeDB.h"
+
 #include "AppContext.h"
 #include "AssistantLook.h"
 #include "Errors.h"
@@ -83,7 +89,7 @@ QString escapedForMenu(const QString& text) {
 
 TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSystem& help, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_login(login), m_help(help),
-      m_launcher(app.programFolder(), app.argument(0)) {
+      m_launcher(app.programFolder(), app.argument(0)), m_aktywnyAlias(app.settings().ReadAliasName()) {
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(ApplicationTitle);
     for (int i = 0; i < TrayImages::Count; ++i)
@@ -400,7 +406,7 @@ void TfrmMainForm::stopAnimation() {
 void TfrmMainForm::pTimerTimer() {
     if (m_pierwszyTakt) {
         LoadScheduleSettings();
-        BuildDatabaseMenu();
+        BuildDatabaseMenu(m_aktywnyAlias);
         m_pierwszyTakt = false;
         pTimer->stop();
         // From now on the schedule is checked once an hour; setting the interval restarts it.
@@ -415,13 +421,87 @@ void TfrmMainForm::pAktywTimerTimer() {
 }
 
 void TfrmMainForm::LoadScheduleSettings() {
-    // Scheduler hook: the schedule, the section switches and the active alias are loaded here
-    // once the scheduler is part of the program.
+    m_aktywnyAlias = m_app.settings().ReadAliasName();
+    // Scheduler hook: the schedule and the section switches are loaded here once the scheduler
+    // is part of the program.
 }
 
-void TfrmMainForm::BuildDatabaseMenu() {
-    // Databases hook: the database submenu gets one item per listed database here, after
-    // setting mWybBazyMenu's database item width back to its default.
+void TfrmMainForm::BuildDatabaseMenu(const QString& alias) {
+    const QList<QAction*> items = mWybBazyMenu->actions();
+    for (int i = 2; i < items.size(); ++i) {
+        mWybBazyMenu->removeAction(items[i]);
+        delete items[i];
+    }
+    mWybBazyMenu->setDatabaseItemWidth(TOwnerDrawnMenu::DefaultDatabaseItemWidth);
+    QStringList lines;
+    m_app.settings().ReadAliasDatabases(lines);
+    const AliasRegistry registry(m_app.aliasRegistryPath());
+    for (const QString& line : lines) {
+        const QString a = TMyIniFile::aliasOfLine(line);
+        if (!IsInterBaseAlias(registry, a))
+            continue;
+        // "&" in a description is a character, not a mnemonic.
+        QString description = line.section(QLatin1Char('='), 1);
+        description.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = mWybBazyMenu->addAction(QString(a).replace(QLatin1Char('&'), QStringLiteral("&&")) +
+                                                QStringLiteral(" - ") + description);
+        item->setData(a);
+        item->setStatusTip(a);
+        item->setCheckable(true);
+        item->setChecked(a == alias);
+        mWybBazyMenu->setItemKind(item, TOwnerDrawnMenu::ItemKind::Database);
+        connect(item, &QAction::triggered, this, &TfrmMainForm::AliasClick);
+    }
+}
+
+TfrmChangeDB& TfrmMainForm::changeNotice() {
+    if (!m_notice)
+        m_notice = new TfrmChangeDB(this);
+    return *m_notice;
+}
+
+TfrmAliasName* TfrmMainForm::aliasDialog() {
+    if (!m_aliasDialog)
+        m_aliasDialog = new TfrmAliasName(m_app, m_aktywnyAlias, changeNotice(), this);
+    return m_aliasDialog;
+}
+
+void TfrmMainForm::AliasClick() {
+    auto* item = qobject_cast<QAction*>(sender());
+    if (!item)
+        return;
+    const QString alias = item->data().toString();
+    LoginSession& session = m_login.session();
+    DatabaseSwitch::Hooks hooks;
+    hooks.moduleWindowOpen = [this] { return IsModuleWindowOpen(); };
+    hooks.showNotice = [this](const QString& info, const QString& a) { changeNotice().showNotice(info, a); };
+    hooks.closeNotice = [this] { changeNotice().closeNotice(); };
+    hooks.typedPassword = [this] { return m_login.eHaslo->text(); };
+    hooks.setTypedPassword = [this](const QString& text) { m_login.eHaslo->setText(text); };
+    hooks.relogin = [this, &session] {
+        if (m_login.exec() != QDialog::Accepted)
+            return false;
+        session.setUserName(m_login.eNazwa->text());
+        session.setUserPassword(m_login.eHaslo->text());
+        setUserItemCaption();
+        return true;
+    };
+    guarded(m_app, [&] {
+        DatabaseSwitch change(m_app, session, hooks);
+        const DatabaseSwitch::Outcome outcome = change.AliasClick(alias, m_aktywnyAlias);
+        if (outcome == DatabaseSwitch::Outcome::Switched || outcome == DatabaseSwitch::Outcome::Unchanged) {
+            const QList<QAction*> items = mWybBazyMenu->actions();
+            for (int i = 2; i < items.size(); ++i)
+                items[i]->setChecked(items[i]->data().toString() == alias);
+        } else {
+            // The check marks stay with the database that is active.
+            const QList<QAction*> items = mWybBazyMenu->actions();
+            for (int i = 2; i < items.size(); ++i)
+                items[i]->setChecked(items[i]->data().toString() == m_aktywnyAlias);
+        }
+        if (isVisible())
+            setWindowTitle(m_aktywnyAlias + QStringLiteral(" : ") + session.UserName());
+    });
 }
 
 void TfrmMainForm::hourlyScheduleCheck() {
@@ -433,7 +513,11 @@ void TfrmMainForm::mConfBaseClick() {
         m_app.messages().showMessage(ModuleRunningMessage, QString());
         return;
     }
-    // The databases window opens here once it is part of the program.
+    // No database can be switched from the menu while the dialog is open.
+    mWybBazy->setVisible(false);
+    aliasDialog()->exec();
+    guarded(m_app, [this] { BuildDatabaseMenu(m_aktywnyAlias); });
+    mWybBazy->setVisible(true);
 }
 
 bool TfrmMainForm::IsModuleWindowOpen() const {

@@ -14,6 +14,8 @@ class QFrame;
 class QMenu;
 class QTimer;
 class TBitBtnWithColor;
+class TfrmAliasName;
+class TfrmChangeDB;
 class TfrmLogowanie;
 class THookHelpSystem;
 class TOwnerDrawnMenu;
@@ -101,6 +103,14 @@ public:
     // Stops the animation once the user has looked at the reports.
     void stopAnimation();
 
+    // The alias of the active database.
+    const QString& AktywnyAlias() const { return m_aktywnyAlias; }
+    // Rebuilds the database items of the submenu, checking the one of alias.
+    void BuildDatabaseMenu(const QString& alias);
+    // The databases dialog (created on first use and kept) and the notice.
+    TfrmAliasName* aliasDialog();
+    TfrmChangeDB& changeNotice();
+
     bool IsModuleWindowOpen() const;
     void ModulClick(const QString& executableText);
     const ModuleLauncher& launcher() const { return m_launcher; }
@@ -114,6 +124,7 @@ public Q_SLOTS:
     void mWylogoClick();
     void mExitClick();
     void mConfBaseClick();
+    void AliasClick();
     void bEndClick();
     void bUaktualClick();
     void bUstawClick();
@@ -147,8 +158,6 @@ private:
     void endApplication();
     // Scheduler hook: loads the schedule, the section switches and the active alias.
     void LoadScheduleSettings();
-    // Databases hook: fills the database submenu.
-    void BuildDatabaseMenu();
     // Scheduler hook: the hourly check of the report and backup schedules.
     void hourlyScheduleCheck();
 
@@ -160,4 +169,7 @@ private:
     bool m_pierwszyTakt = true;
     int m_trayImage = -1;
     bool m_endRequested = false;
+    QString m_aktywnyAlias;
+    TfrmChangeDB* m_notice = nullptr;
+    TfrmAliasName* m_aliasDialog = nullptr;
 };

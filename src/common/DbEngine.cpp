@@ -104,7 +104,7 @@ void appendDpbText(QByteArray& dpb, char tag, const QByteArray& value) {
 // The driver offers no connect time-out, and a server that takes the connection and never
 // answers would hold the program for minutes: a first attach with the engine's own time-out
 // tells within that time whether the server answers at all.
-void probeServer(const ServerName& where) {
+void probeServer(const ServerName& where, int timeoutSeconds) {
     QByteArray target = where.host.toUtf8();
     if (where.port > 0)
         target += '/' + QByteArray::number(where.port);
@@ -113,7 +113,7 @@ void probeServer(const ServerName& where) {
     dpb.append(char(isc_dpb_version1));
     appendDpbText(dpb, char(isc_dpb_user_name), DbEngine::DatabaseUser.toUtf8());
     appendDpbText(dpb, char(isc_dpb_password), DbEngine::DatabasePassword.toUtf8());
-    const qint32 seconds = DbEngine::connectTimeoutSeconds();
+    const qint32 seconds = timeoutSeconds > 0 ? timeoutSeconds : DbEngine::connectTimeoutSeconds();
     dpb.append(char(isc_dpb_connect_timeout));
     dpb.append(char(4));
     for (int i = 0; i < 4; ++i)
@@ -132,7 +132,7 @@ void probeServer(const ServerName& where) {
     isc_detach_database(detach, &handle);
 }
 
-QSqlDatabase openAt(const ServerName& where, const QString& connectionName) {
+QSqlDatabase openAt(const ServerName& where, const QString& connectionName, int timeoutSeconds = -1) {
     QSqlDatabase db = QSqlDatabase::contains(connectionName)
                           ? QSqlDatabase::database(connectionName, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), connectionName);
@@ -145,7 +145,7 @@ QSqlDatabase openAt(const ServerName& where, const QString& connectionName) {
     db.setPassword(DbEngine::DatabasePassword);
     try {
         if (!where.host.isEmpty())
-            probeServer(where);
+            probeServer(where, timeoutSeconds);
         if (!db.open())
             DbEngine::raise(db.lastError());
     } catch (const EDBEngineError& e) {
@@ -159,11 +159,11 @@ QSqlDatabase openAt(const ServerName& where, const QString& connectionName) {
 } // namespace
 
 QSqlDatabase DbEngine::openConnection(const AliasRegistry& registry, const QString& alias,
-                                      const QString& connectionName) {
+                                      const QString& connectionName, int connectTimeoutSeconds) {
     const QString serverName = registry.parameter(alias, QStringLiteral("SERVER NAME"));
     if (serverName.isEmpty())
         throw EDBEngineError(QStringLiteral("Database alias %1 names no database (SERVER NAME)").arg(alias));
-    return openAt(ServerName::parse(serverName), connectionName);
+    return openAt(ServerName::parse(serverName), connectionName, connectTimeoutSeconds);
 }
 
 QSqlDatabase DbEngine::openServerName(const QString& serverName, const QString& connectionName) {

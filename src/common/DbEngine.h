@@ -28,8 +28,10 @@ void setNetworkControlDirectory(const QString& folder);
 // Adds a connection named connectionName for the alias and opens it with the fixed login.
 // The connection stays registered (unopened) when opening fails; EDBEngineError carries the
 // engine's text.
+// connectTimeoutSeconds: how long to wait for a server that does not answer (-1: the
+// programs' time-out).
 QSqlDatabase openConnection(const AliasRegistry& registry, const QString& alias,
-                            const QString& connectionName);
+                            const QString& connectionName, int connectTimeoutSeconds = -1);
 // Adds and opens a connection straight to a database file or server name (tools and tests).
 QSqlDatabase openServerName(const QString& serverName, const QString& connectionName);
 void closeConnection(const QString& connectionName);

@@ -13,6 +13,15 @@ const QString kPathDatabases = QStringLiteral("PathDatabases");
 const QString TMyIniFile::Missing = QStringLiteral("INI FILE ERROR");
 const QString TMyIniFile::InvalidAlias = QStringLiteral("Invalid alias name");
 const QString TMyIniFile::ArchiveAlias = QStringLiteral("KolmArch");
+const QString TMyIniFile::DatabaseSection = kDatabase;
+const QString TMyIniFile::SavedSection = kSaved;
+const QString TMyIniFile::AliasDatabasesSection = kAliasDatabases;
+const QString TMyIniFile::PathDatabasesSection = kPathDatabases;
+const QString TMyIniFile::AliasNameKey = kAliasName;
+
+void TMyIniFile::Update(const std::function<void(IniDocument& doc)>& change) {
+    m_file.update(change);
+}
 
 TMyIniFile::TMyIniFile(const QString& fullPath, const QStringList& arguments)
     : m_file(fullPath), m_archiveAlias(arguments.size() >= 3 && arguments.at(2) == QLatin1String("1")) {}

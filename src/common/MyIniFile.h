@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The configuration file shared by the assistant and the report generator: one named read
 // and write per section; keys are group + "." + name + ".Str".
 class TMyIniFile {
@@ -15,6 +17,12 @@ public:
     static const QString InvalidAlias;
     // The alias the programs work on when started with the third argument "1".
     static const QString ArchiveAlias;
+    // The sections, for changes made with Update.
+    static const QString DatabaseSection;       // "Database", key AliasName
+    static const QString SavedSection;          // "SavedSettings"
+    static const QString AliasDatabasesSection; // "AliasDatabases"
+    static const QString PathDatabasesSection;  // "PathDatabases"
+    static const QString AliasNameKey;          // "AliasName"
 
     // arguments: the program's command-line arguments after the program name. Does not touch
     // the file.
@@ -41,12 +49,17 @@ public:
     void ReadPathDatabases(QStringList& list) const;
     void DeletePathDatabase(const QString& key);
 
+    // Several changes as one update of the file: whatever stops the program, the file holds
+    // either all of them or none.
+    void Update(const std::function<void(IniDocument& doc)>& change);
+
+    static QString composedKey(const QString& group, const QString& name);
+
     // The alias named by a line of ReadAliasDatabases: the text between "ALIAS." and the
     // first ".Str".
     static QString aliasOfLine(const QString& line);
 
 private:
-    static QString composedKey(const QString& group, const QString& name);
     QString readComposed(const QString& section, const QString& group, const QString& name) const;
     void writeComposed(const QString& section, const QString& group, const QString& name,
                        const QString& value);

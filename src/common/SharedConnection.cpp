@@ -40,6 +40,28 @@ QSqlDatabase SharedConnection::GetDatabase() {
     return QSqlDatabase::database(m_connectionName, false);
 }
 
+bool SharedConnection::OpenDatabase(QString* error) {
+    if (exists()) {
+        const bool open = QSqlDatabase::database(m_connectionName, false).isOpen();
+        if (!open && error)
+            *error = m_openError;
+        return open;
+    }
+    const QString alias = m_aliasOverride.isEmpty() ? m_settings.ReadAliasName() : m_aliasOverride;
+    m_connectionName = alias;
+    ++m_openCount;
+    m_openError.clear();
+    try {
+        DbEngine::openConnection(AliasRegistry(m_registryPath), alias, m_connectionName);
+        return true;
+    } catch (const EKolmError& e) {
+        m_openError = e.text().isEmpty() ? QStringLiteral("(the engine gave no reason)") : e.text();
+    }
+    if (error)
+        *error = m_openError;
+    return false;
+}
+
 void SharedConnection::CloseDatabase() {
     if (!exists())
         return;

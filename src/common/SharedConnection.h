@@ -22,6 +22,10 @@ public:
     SharedConnection& operator=(const SharedConnection&) = delete;
 
     QSqlDatabase GetDatabase();
+    // Opens the connection on the active alias, as GetDatabase does, but tells a failure to the
+    // caller (the engine's text in error) instead of showing it and ending the program: for a
+    // switch of the active database, which keeps the previous one when the new cannot be had.
+    bool OpenDatabase(QString* error);
     void CloseDatabase();
 
     // The alias the next GetDatabase opens instead of the configuration's active alias; empty

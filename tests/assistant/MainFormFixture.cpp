@@ -26,6 +26,7 @@ void MainFormFixture::SetUp() {
 
 void MainFormFixture::TearDown() {
     m_loginWatch.stop();
+    m_modalWatch.stop();
     destroyForm();
     m_login.reset();
     m_session.reset();
@@ -57,6 +58,18 @@ void MainFormFixture::whenLoginShown(std::function<void(TfrmLogowanie&)> action)
         action(*m_login);
     });
     m_loginWatch.start();
+}
+
+void MainFormFixture::whenModal(QDialog* dialog, std::function<void()> action) {
+    m_modalWatch.disconnect();
+    m_modalWatch.setInterval(5);
+    QObject::connect(&m_modalWatch, &QTimer::timeout, [this, dialog, action] {
+        if (QApplication::activeModalWidget() != dialog)
+            return;
+        m_modalWatch.stop();
+        action();
+    });
+    m_modalWatch.start();
 }
 
 void MainFormFixture::answerLogin(const QString& name, const QString& password, bool accept) {

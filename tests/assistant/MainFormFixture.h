@@ -26,6 +26,8 @@ protected:
 
     // Runs action once the login dialog is shown (during its modal loop).
     void whenLoginShown(std::function<void(TfrmLogowanie&)> action);
+    // Runs action once dialog is the active modal window (during its modal loop).
+    void whenModal(QDialog* dialog, std::function<void()> action);
     // Fills the shown login dialog and presses OK; or presses Anuluj when accept is false.
     void answerLogin(const QString& name, const QString& password, bool accept = true);
     // Runs the application's event loop until the form ends the program or timeoutMs pass;
@@ -41,4 +43,5 @@ protected:
     std::unique_ptr<THookHelpSystem> m_help;
     std::unique_ptr<TfrmMainForm> m_form;
     QTimer m_loginWatch;
+    QTimer m_modalWatch;
 };

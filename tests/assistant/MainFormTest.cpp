@@ -1,6 +1,7 @@
 #include "MainFormFixture.h"
 #include "TBitBtnWithColor.h"
 #include "TOwnerDrawnMenu.h"
+#include "TfrmAliasName.h"
 #include "TrayImages.h"
 
 #include <QApplication>
@@ -346,7 +347,13 @@ TEST_F(MainFormTest, ConfigurationWithoutModuleWindowShowsNoRefusal) {
     if (!qEnvironmentVariableIsEmpty("DISPLAY"))
         GTEST_SKIP() << "a display is present";
     EXPECT_FALSE(m_form->IsModuleWindowOpen());
+    bool shown = false;
+    whenModal(m_form->aliasDialog(), [&] {
+        shown = true;
+        m_form->aliasDialog()->reject();
+    });
     m_form->mConfBase->trigger();
+    EXPECT_TRUE(shown) << "the databases dialog was shown";
     EXPECT_TRUE(m_messages.shown().isEmpty());
 }
 

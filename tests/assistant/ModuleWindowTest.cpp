@@ -1,6 +1,7 @@
 // Needs an X server: run under Xvfb by the ctest entry assistant_x11_windows; skipped where there
 // is no display (failed instead when KOLM_REQUIRE_X11 is set).
 #include "MainFormFixture.h"
+#include "TfrmAliasName.h"
 #include "TopLevelWindows.h"
 
 #include <QMenu>
@@ -174,6 +175,7 @@ TEST_F(ModuleWindowTest, DatabaseConfigurationIsRefusedWhileAModuleWindowIsOpen)
     // With the module windows gone nothing is refused.
     ASSERT_TRUE(settles([&] { return !m_form->IsModuleWindowOpen(); }));
     m_messages.clear();
+    whenModal(m_form->aliasDialog(), [this] { m_form->aliasDialog()->reject(); });
     m_form->mConfBase->trigger();
     EXPECT_TRUE(m_messages.shown().isEmpty());
 }

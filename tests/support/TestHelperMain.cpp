@@ -3,13 +3,19 @@
 //   hold-lock <name> [--spawn-child]      takes a program's single-instance lock and sleeps
 //   db-insert <database> <value> <hold-ms> inserts a row into T_PROBE, commits, keeps the
 //                                          connection open for <hold-ms>, prints "ok"
+//   alias-save <programs folder>          saves the databases dialog's lists over and over,
+//                                          turning between two descriptions, until killed
+#include "AliasNameModel.h"
+#include "AliasRegistry.h"
 #include "DbEngine.h"
 #include "Errors.h"
 #include "IniFile.h"
 #include "InstanceLock.h"
+#include "MyIniFile.h"
 #include "SqlQuery.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QProcess>
 #include <QThread>
 
@@ -39,6 +45,20 @@ int main(int argc, char* argv[]) {
             std::fflush(stdout);
             QThread::sleep(60);
             return 0;
+        }
+        if (command == QLatin1String("alias-save")) {
+            const QString folder = args.value(1);
+            TMyIniFile ini(QDir(folder).filePath(QStringLiteral("brel.ini")));
+            AliasNameModel model(ini, AliasRegistry::defaultPath(folder));
+            std::printf("saving\n");
+            std::fflush(stdout);
+            for (int round = 0;; ++round) {
+                model.load(QStringLiteral("firma"));
+                for (const TAliasBazy& r : model.used())
+                    model.record(r.Alias)->OpisBazy =
+                        round % 2 ? QStringLiteral("nowy") : QStringLiteral("stary");
+                model.save();
+            }
         }
         if (command == QLatin1String("db-insert")) {
             {
