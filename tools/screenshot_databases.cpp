@@ -1,0 +1,71 @@
+// Shows the databases dialog and the notice on the current display and saves a picture of
+// each: screenshot_databases <folder>. Meant to run under Xvfb (tools/screenshots.sh).
+#include "AliasRegistry.h"
+#include "AppContext.h"
+#include "MessageService.h"
+#include "MyIniFile.h"
+#include "TfrmAliasName.h"
+#include "TfrmChangeDB.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+void settle() {
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(25);
+    }
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Asystent systemu KOLM"));
+    const QString out = app.arguments().value(1, QStringLiteral("."));
+    QTemporaryDir programs;
+    AliasRegistry registry(AliasRegistry::defaultPath(programs.path()));
+    const QStringList names{QStringLiteral("firma"), QString::fromUtf8("łódź_zakład"),
+                            QStringLiteral("archiwum"), QString::fromUtf8("gdańsk")};
+    for (const QString& name : names)
+        registry.addAlias(name, AliasRegistry::InterBaseDriver,
+                          {QStringLiteral("SERVER NAME=/srv/kolm/") + name + QStringLiteral(".fdb")});
+    registry.save();
+    TMyIniFile ini(QDir(programs.path()).filePath(QStringLiteral("brel.ini")));
+    ini.WriteAliasName(QStringLiteral("firma"));
+    ini.WriteAliasDatabase(QStringLiteral("ALIAS"), QStringLiteral("firma"),
+                           QString::fromUtf8("Centrala — Kraków"));
+    ini.WriteAliasDatabase(QStringLiteral("ALIAS"), QString::fromUtf8("łódź_zakład"),
+                           QString::fromUtf8("Zakład w Łodzi"));
+    ini.WritePathDatabase(QStringLiteral("PATH"), QString::fromUtf8("łódź_zakład"),
+                          QStringLiteral("/srv/kolm"));
+    ini.WritePathDatabase(QStringLiteral("ASYST"), QString::fromUtf8("łódź_zakład"),
+                          QString::fromUtf8("/srv/raporty/łódź"));
+    ini.WritePathDatabase(QStringLiteral("BACKUP"), QString::fromUtf8("łódź_zakład"),
+                          QString::fromUtf8("/srv/kopie/łódź"));
+
+    StdErrMessageService messages;
+    AppContext context(programs.path(), {}, messages);
+    QString aktywny = QStringLiteral("firma");
+    TfrmChangeDB notice;
+    TfrmAliasName dialog(context, aktywny, notice);
+    dialog.show();
+    settle();
+    const auto found = dialog.lbWybAliasName->findItems(QString::fromUtf8("łódź_zakład"), Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        dialog.lbWybAliasName->setCurrentItem(found.first());
+        dialog.lbWybAliasNameClick();
+    }
+    settle();
+    dialog.grab().save(QDir(out).filePath(QStringLiteral("databases-dialog.png")));
+    notice.showNotice(QStringLiteral("trwa proces zmiany aktywnej bazy danych na :"),
+                      QString::fromUtf8("łódź_zakład"));
+    settle();
+    notice.grab().save(QDir(out).filePath(QStringLiteral("databases-notice.png")));
+    return 0;
+}
