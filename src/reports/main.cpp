@@ -7,6 +7,18 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace {
+QString readPasswordLine() {
+    std::string line;
+    std::getline(std::cin, line);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return QString::fromStdString(line);
+}
+} // namespace
 
 // Exit status: 0 when the run succeeded, 1 when it did not, 2 when another run was going on.
 int main(int argc, char* argv[]) {
@@ -17,7 +29,12 @@ int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
     StdErrMessageService messages;
 
-    AppContext app(QCoreApplication::applicationDirPath(), application.arguments().mid(1), messages);
+    QStringList arguments = application.arguments().mid(1);
+    // "-" as the password: the first line of standard input holds it, so that it never shows in
+    // the process list.
+    if (arguments.size() >= 3 && arguments.at(2) == QLatin1String("-"))
+        arguments[2] = readPasswordLine();
+    AppContext app(QCoreApplication::applicationDirPath(), arguments, messages);
     InstanceLock lock(QStringLiteral("kolmrap.exe"));
     switch (lock.acquire()) {
     case InstanceLock::Outcome::Acquired:

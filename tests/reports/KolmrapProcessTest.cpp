@@ -60,6 +60,29 @@ TEST_F(KolmrapProcessTest, WritesTheReportAndTellsTheOutcomeByExitStatus) {
     EXPECT_TRUE(wrong.stdErr.contains("UWAGA: Niepoprawne HASŁO lub NAZWA")) << wrong.stdErr.toStdString();
 }
 
+TEST_F(KolmrapProcessTest, APasswordOfDashIsReadFromStandardInput) {
+    DatabaseFactory::runScript(m_db, DatabaseFactory::resourceScript("demo.sql"));
+    TestSupport::writeFile(m_programs.filePath("brel.ini"),
+                           "[Database]\nAliasName=wlasny\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
+                           "[PathDatabases]\nASYST.firma.Str=\n[AsystentSettings]\nASYST.PracAdm.Str=T\n");
+    struct Case {
+        QByteArray input;
+        int exitCode;
+    };
+    const Case cases[] = {{"Admin123!\n", 0}, {"Admin123!\r\nreszta\n", 0}, {"zle\n", 1}, {"", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        QProcess p;
+        p.setProcessEnvironment(TestSupport::environmentWithRuntimeDir(m_runtime.path()));
+        p.start(m_program, {"0", "admin", "-"});
+        ASSERT_TRUE(p.waitForStarted());
+        p.write(c.input);
+        p.closeWriteChannel();
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), c.exitCode) << p.readAllStandardError().toStdString();
+    }
+}
+
 TEST_F(KolmrapProcessTest, UnreachableDatabaseIsReportedOnStandardErrorWithoutWaiting) {
     TestSupport::addAlias(m_programs.path(), "zgubiona", m_programs.filePath("nie-ma.fdb"));
     TestSupport::writeFile(
