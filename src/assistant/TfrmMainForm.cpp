@@ -1,7 +1,9 @@
 #include "TfrmMainForm.h"
 
 #include "AliasRegistry.h"
+#include "DatabaseBackup.h"
 #include "DatabaseSwitch.h"
+#include "DetachedProcess.h"
 #include "GlobalUtils.h"
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
@@ -26,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -89,7 +92,12 @@ QString escapedForMenu(const QString& text) {
 
 TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSystem& help, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_login(login), m_help(help),
-      m_launcher(app.programFolder(), app.argument(0)), m_aktywnyAlias(app.settings().ReadAliasName()) {
+      m_launcher(app.programFolder(), app.argument(0)), m_aktywnyAlias(app.settings().ReadAliasName()),
+      m_scheduler(app, Scheduler::Jobs{[this] {
+                                           startAnimation();
+                                           ModulClickNew(QStringLiteral("kolmrap.exe "));
+                                       },
+                                       [this](const QDate& day) { return startBackup(day); }}) {
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(ApplicationTitle);
     for (int i = 0; i < TrayImages::Count; ++i)
@@ -300,6 +308,8 @@ void TfrmMainForm::mPokazClick() {
         if (m_login.exec() == QDialog::Accepted) {
             session.setUserName(m_login.eNazwa->text());
             session.setUserPassword(m_login.eHaslo->text());
+            // Kept in memory only, for the reports the assistant starts.
+            m_typedPassword = m_login.eHaslo->text();
             setUserItemCaption();
             showMainWindow();
         } else {
@@ -355,6 +365,8 @@ void TfrmMainForm::mLogoClick() {
         if (m_login.exec() == QDialog::Accepted) {
             session.setUserName(m_login.eNazwa->text());
             session.setUserPassword(m_login.eHaslo->text());
+            // Kept in memory only, for the reports the assistant starts.
+            m_typedPassword = m_login.eHaslo->text();
         } else {
             // Cancelling logs the current user out.
             session.clearUser();
@@ -406,7 +418,10 @@ void TfrmMainForm::stopAnimation() {
 void TfrmMainForm::pTimerTimer() {
     if (m_pierwszyTakt) {
         LoadScheduleSettings();
-        BuildDatabaseMenu(m_aktywnyAlias);
+        guarded(m_app, [this] { BuildDatabaseMenu(m_aktywnyAlias); });
+        // A backup the assistant did not live to end leaves its database in the backup state.
+        DatabaseBackup(m_app.settings().fileName(), m_app.aliasRegistryPath(), m_app.dates())
+            .endStalledBackups();
         m_pierwszyTakt = false;
         pTimer->stop();
         // From now on the schedule is checked once an hour; setting the interval restarts it.
@@ -421,9 +436,46 @@ void TfrmMainForm::pAktywTimerTimer() {
 }
 
 void TfrmMainForm::LoadScheduleSettings() {
-    m_aktywnyAlias = m_app.settings().ReadAliasName();
-    // Scheduler hook: the schedule and the section switches are loaded here once the scheduler
-    // is part of the program.
+    guarded(m_app, [this] {
+        m_scheduler.LoadScheduleSettings();
+        m_aktywnyAlias = m_scheduler.AktywnyAlias;
+    });
+}
+
+bool TfrmMainForm::startBackup(const QDate& day) {
+    // One backup at a time; the copies run on a thread of their own, so the window goes on.
+    if (m_backupRunning)
+        return false;
+    m_backupRunning = true;
+    auto backup = std::make_shared<DatabaseBackup>(m_app.settings().fileName(), m_app.aliasRegistryPath(),
+                                                   m_app.dates());
+    auto result = std::make_shared<bool>(false);
+    QThread* worker = QThread::create([backup, result, day] { *result = backup->BackupDatabases(day); });
+    connect(worker, &QThread::finished, this, [this, worker, result, day] {
+        m_backupRunning = false;
+        guarded(m_app, [&] { m_scheduler.backupFinished(day, *result); });
+        worker->deleteLater();
+        Q_EMIT backupEnded(*result);
+    });
+    worker->start();
+    return true;
+}
+
+qint64 TfrmMainForm::ModulClickNew(const QString& executableText) {
+    const QString program = m_launcher.resolveProgram(executableText.section(QLatin1Char(' '), 0, 0));
+    if (program.isEmpty())
+        return 0;
+    const QString digit = m_app.argument(0);
+    QStringList arguments{digit.isEmpty() ? QStringLiteral("0") : digit};
+    QByteArray input;
+    const LoginSession& session = m_login.session();
+    // Only a password typed at a login goes: the password itself, through the program's
+    // standard input, never on its command line.
+    if (session.UserId() != 0 && !m_typedPassword.isEmpty()) {
+        arguments << session.UserName() << QStringLiteral("-");
+        input = m_typedPassword.toUtf8() + '\n';
+    }
+    return DetachedProcess::start(program, arguments, input);
 }
 
 void TfrmMainForm::BuildDatabaseMenu(const QString& alias) {
@@ -483,6 +535,8 @@ void TfrmMainForm::AliasClick() {
             return false;
         session.setUserName(m_login.eNazwa->text());
         session.setUserPassword(m_login.eHaslo->text());
+        // Kept in memory only, for the reports the assistant starts.
+        m_typedPassword = m_login.eHaslo->text();
         setUserItemCaption();
         return true;
     };
@@ -505,7 +559,7 @@ void TfrmMainForm::AliasClick() {
 }
 
 void TfrmMainForm::hourlyScheduleCheck() {
-    // Scheduler hook: the hourly check of the report and backup schedules goes here.
+    guarded(m_app, [this] { m_scheduler.check(); });
 }
 
 void TfrmMainForm::mConfBaseClick() {

@@ -2,6 +2,7 @@
 
 #include "IconAnimation.h"
 #include "ModuleLauncher.h"
+#include "Scheduler.h"
 
 #include <QIcon>
 #include <QList>
@@ -113,6 +114,19 @@ public:
 
     bool IsModuleWindowOpen() const;
     void ModulClick(const QString& executableText);
+    // Starts kolmrap ("kolmrap.exe ") with the configuration digit and, when a user logged in
+    // with a typed password, the user; the process id, 0 when it did not start.
+    qint64 ModulClickNew(const QString& executableText);
+    Scheduler& scheduler() { return m_scheduler; }
+    // Starts the backup of day on a thread of its own; false while one runs.
+    bool startBackup(const QDate& day);
+    bool backupRunning() const { return m_backupRunning; }
+    const QString& typedPassword() const { return m_typedPassword; }
+
+Q_SIGNALS:
+    void backupEnded(bool succeeded);
+
+public:
     const ModuleLauncher& launcher() const { return m_launcher; }
 
 public Q_SLOTS:
@@ -170,6 +184,9 @@ private:
     int m_trayImage = -1;
     bool m_endRequested = false;
     QString m_aktywnyAlias;
+    Scheduler m_scheduler;
+    QString m_typedPassword;
+    bool m_backupRunning = false;
     TfrmChangeDB* m_notice = nullptr;
     TfrmAliasName* m_aliasDialog = nullptr;
 };

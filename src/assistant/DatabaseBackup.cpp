@@ -1,0 +1,207 @@
+#include "DatabaseBackup.h"
+
+#include "AliasRegistry.h"
+#include "DbEngine.h"
+#include "Errors.h"
+#include "GlobalUtils.h"
+#include "MyIniFile.h"
+#include "SqlQuery.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+QString connectionName() {
+    static QAtomicInt counter;
+    return QStringLiteral("kolmasyst-backup-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// Copies source into a new private file beside target; every byte checked and synced. The
+// name of the new file, or empty when the copy failed (nothing then stays behind).
+QString copyToTemporary(const QString& source, const QString& target) {
+    const QByteArray from = QFile::encodeName(source);
+    const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return QString();
+    const QFileInfo info(target);
+    QByteArray temp =
+        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+    const int out = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (out < 0) {
+        ::close(in);
+        return QString();
+    }
+    bool ok = true;
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), size_t(buffer.size()));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out, buffer.constData() + done, size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0) {
+                ok = false;
+                break;
+            }
+            done += w;
+        }
+        if (!ok)
+            break;
+    }
+    ::close(in);
+    ok = ::fsync(out) == 0 && ok;
+    ok = ::close(out) == 0 && ok;
+    if (!ok) {
+        ::unlink(temp.constData());
+        return QString();
+    }
+    return QFile::decodeName(temp);
+}
+
+void removeStaleCopies(const QString& target) {
+    const QFileInfo info(target);
+    QDir folder(info.absolutePath());
+    for (const QString& name : folder.entryList(
+             {QStringLiteral(".") + info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+        folder.remove(name);
+}
+
+} // namespace
+
+DatabaseBackup::DatabaseBackup(QString configFile, QString registryPath, DateConventions dates)
+    : m_configFile(std::move(configFile)), m_registryPath(std::move(registryPath)),
+      m_dates(std::move(dates)) {}
+
+QString DatabaseBackup::fixupProgram() {
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("nbackup"));
+    return found.isEmpty() ? QStringLiteral("nbackup") : found;
+}
+
+QString DatabaseBackup::copyPath(const QString& alias, const QString& file, const QDate& day) const {
+    const TMyIniFile ini(m_configFile);
+    QString root = ExtractFolderPart(file);
+    const QString configured = ini.ReadPathDatabase(QStringLiteral("BACKUP"), alias);
+    if (!configured.isEmpty() && configured != TMyIniFile::Missing)
+        root = configured;
+    // The database files carry a four-character extension (".gdb", ".fdb").
+    const QString name = ExtractNamePart(file).chopped(qMin(4, int(ExtractNamePart(file).size())));
+    return QDir(QDir(root).filePath(alias))
+        .filePath(QStringLiteral("Backup/") + name + QLatin1Char('_') + m_dates.formatDate(day) +
+                  QStringLiteral(".gdb"));
+}
+
+bool DatabaseBackup::BackupDatabases(const QDate& day) {
+    bool result = true;
+    QStringList lines;
+    TMyIniFile(m_configFile).ReadAliasDatabases(lines);
+    const AliasRegistry registry(m_registryPath);
+    for (const QString& line : lines) {
+        const QString alias = TMyIniFile::aliasOfLine(line);
+        if (!IsInterBaseAlias(registry, alias))
+            continue;
+        QString file;
+        try {
+            file = AliasDatabaseFile(registry, alias);
+        } catch (const EKolmError&) {
+            continue;
+        }
+        // A database on another server is that server's to copy.
+        if (file.isEmpty())
+            continue;
+        const QString target = copyPath(alias, file, day);
+        if (!QDir().mkpath(QFileInfo(target).absolutePath())) {
+            result = false;
+            continue;
+        }
+        if (!backupOne(alias, file, target))
+            result = false;
+    }
+    return result;
+}
+
+bool DatabaseBackup::backupOne(const QString& alias, const QString& file, const QString& target) {
+    removeStaleCopies(target);
+    const QString name = connectionName();
+    QString temp;
+    bool frozen = false;
+    try {
+        const QSqlDatabase db = DbEngine::openConnection(AliasRegistry(m_registryPath), alias, name);
+        // From here the main file does not change; the changes go to the delta file.
+        SqlQuery::executeDirect(db, QStringLiteral("ALTER DATABASE BEGIN BACKUP"));
+        frozen = true;
+        temp = copyToTemporary(file, target);
+        SqlQuery::executeDirect(db, QStringLiteral("ALTER DATABASE END BACKUP"));
+        frozen = false;
+    } catch (const EKolmError&) {
+        if (frozen && QSqlDatabase::contains(name)) {
+            try {
+                SqlQuery::executeDirect(QSqlDatabase::database(name, false),
+                                        QStringLiteral("ALTER DATABASE END BACKUP"));
+            } catch (const EKolmError&) {
+                // The next start brings it out of the backup state.
+            }
+        }
+    }
+    DbEngine::closeConnection(name);
+    if (temp.isEmpty())
+        return false;
+    // The copy still says it is in the backup state: made a normal database of its own.
+    QProcess fixup;
+    fixup.start(fixupProgram(), {QStringLiteral("-F"), temp});
+    const bool fixed =
+        fixup.waitForFinished(120000) && fixup.exitStatus() == QProcess::NormalExit && fixup.exitCode() == 0;
+    if (!fixed || ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
+}
+
+void DatabaseBackup::endStalledBackups() {
+    QStringList lines;
+    TMyIniFile(m_configFile).ReadAliasDatabases(lines);
+    const AliasRegistry registry(m_registryPath);
+    for (const QString& line : lines) {
+        const QString alias = TMyIniFile::aliasOfLine(line);
+        try {
+            if (!IsInterBaseAlias(registry, alias) || AliasDatabaseFile(registry, alias).isEmpty())
+                continue;
+        } catch (const EKolmError&) {
+            continue;
+        }
+        const QString name = connectionName();
+        try {
+            const QSqlDatabase db = DbEngine::openConnection(registry, alias, name);
+            int state = 0;
+            {
+                SqlQuery q(db);
+                q.prepare(QStringLiteral("SELECT MON$BACKUP_STATE AS S FROM MON$DATABASE"));
+                q.open();
+                state = q.fieldInt(QStringLiteral("S"));
+                q.close();
+            }
+            if (state == 1) // stalled: what a backup that never ended leaves
+                SqlQuery::executeDirect(db, QStringLiteral("ALTER DATABASE END BACKUP"));
+        } catch (const EKolmError&) {
+            // A database that cannot be opened now is looked at again at the next start.
+        }
+        DbEngine::closeConnection(name);
+    }
+}
