@@ -142,7 +142,14 @@ bool DatabaseBackup::backupOne(const QString& alias, const QString& file, const 
     QString temp;
     bool frozen = false;
     try {
-        const QSqlDatabase db = DbEngine::openConnection(AliasRegistry(m_registryPath), alias, name);
+        QSqlDatabase db;
+        try {
+            db = DbEngine::openConnection(AliasRegistry(m_registryPath), alias, name);
+        } catch (const EKolmError&) {
+            // "localhost:" with no server running: the file is local, the embedded engine opens it.
+            DbEngine::closeConnection(name);
+            db = DbEngine::openServerName(file, name);
+        }
         // From here the main file does not change; the changes go to the delta file.
         SqlQuery::executeDirect(db, QStringLiteral("ALTER DATABASE BEGIN BACKUP"));
         frozen = true;

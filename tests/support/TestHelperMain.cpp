@@ -3,10 +3,14 @@
 //   hold-lock <name> [--spawn-child]      takes a program's single-instance lock and sleeps
 //   db-insert <database> <value> <hold-ms> inserts a row into T_PROBE, commits, keeps the
 //                                          connection open for <hold-ms>, prints "ok"
+//   db-insert-loop <database>             inserts rows into T_PROBE (ID 1, 2, ...) one commit each,
+//                                          prints "started" after the first, until killed
+//   backup <programs folder> <yyyy-MM-dd> backs the folder's databases up, prints "done"
 //   alias-save <programs folder>          saves the databases dialog's lists over and over,
 //                                          turning between two descriptions, until killed
 #include "AliasNameModel.h"
 #include "AliasRegistry.h"
+#include "DatabaseBackup.h"
 #include "DbEngine.h"
 #include "Errors.h"
 #include "IniFile.h"
@@ -45,6 +49,27 @@ int main(int argc, char* argv[]) {
             std::fflush(stdout);
             QThread::sleep(60);
             return 0;
+        }
+        if (command == QLatin1String("db-insert-loop")) {
+            const QSqlDatabase db = DbEngine::openServerName(args.value(1), QStringLiteral("helper"));
+            for (int id = 1;; ++id) {
+                SqlQuery q(db);
+                q.prepare(QStringLiteral("INSERT INTO T_PROBE (ID) VALUES (:id)"));
+                q.bind(QStringLiteral("id"), id);
+                q.execute();
+                if (id == 1) {
+                    std::printf("started\n");
+                    std::fflush(stdout);
+                }
+            }
+        }
+        if (command == QLatin1String("backup")) {
+            const QString folder = args.value(1);
+            DatabaseBackup backup(QDir(folder).filePath(QStringLiteral("brel.ini")),
+                                  AliasRegistry::defaultPath(folder), DateConventions());
+            const bool ok = backup.BackupDatabases(QDate::fromString(args.value(2), Qt::ISODate));
+            std::printf(ok ? "done\n" : "failed\n");
+            return ok ? 0 : 1;
         }
         if (command == QLatin1String("alias-save")) {
             const QString folder = args.value(1);

@@ -41,7 +41,7 @@ QString DemoInstall::install(const QString& programFolder, bool recreate) {
     const QString asyst = QStringLiteral("ASYST");
     if (ini.ReadAsystentSetting(asyst, QStringLiteral("CzestAsys")) == TMyIniFile::Missing) {
         ini.WriteAsystentSetting(asyst, QStringLiteral("CzestAsys"), QStringLiteral("7"));
-        ini.WriteAsystentSetting(asyst, QStringLiteral("GodzAsys"), QStringLiteral("06:00:00"));
+        ini.WriteAsystentSetting(asyst, QStringLiteral("GodzAsys"), QStringLiteral("6:00:00"));
         ini.WriteAsystentSetting(asyst, QStringLiteral("DataAsys"),
                                  QDate::currentDate().addDays(-7).toString(QStringLiteral("yyyy-MM-dd")));
         for (const char* section : kSections)
