@@ -7,6 +7,7 @@
 #include "GlobalUtils.h"
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
+#include "TfrmRaport.h"
 
 #include "AppContext.h"
 #include "AssistantLook.h"
@@ -156,9 +157,8 @@ void TfrmMainForm::buildWindow() {
     // Enter and Esc both press "Zamknij" (keyPressEvent).
     bEnd->setDefault(true);
 
-    // The report list, report runner, settings and important-dates windows are not part of
-    // the program yet.
-    for (TBitBtnWithColor* b : {bListRap, bRaport, bUstaw, bDaty})
+    // The report list, settings and important-dates windows are not part of the program yet.
+    for (TBitBtnWithColor* b : {bListRap, bUstaw, bDaty})
         b->setEnabled(false);
 
     connect(bListRap, &QPushButton::clicked, this, &TfrmMainForm::bListRapClick);
@@ -625,9 +625,16 @@ void TfrmMainForm::bDatyClick() {
     // The important-dates window opens here once it is part of the program.
 }
 
+TfrmRaport* TfrmMainForm::reportWindow() {
+    if (!m_reportWindow)
+        m_reportWindow = new TfrmRaport(
+            m_app, [this] { ModulClickNew(QStringLiteral("kolmrap.exe ")); }, this);
+    return m_reportWindow;
+}
+
 void TfrmMainForm::bRaportClick() {
-    // The report runner window opens here once it is part of the program; closing it means
-    // the user has seen the reports.
+    reportWindow()->exec();
+    // Closing the runner means the user has seen the reports.
     stopAnimation();
 }
 

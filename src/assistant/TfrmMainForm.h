@@ -17,6 +17,7 @@ class QTimer;
 class TBitBtnWithColor;
 class TfrmAliasName;
 class TfrmChangeDB;
+class TfrmRaport;
 class TfrmLogowanie;
 class THookHelpSystem;
 class TOwnerDrawnMenu;
@@ -111,6 +112,8 @@ public:
     // The databases dialog (created on first use and kept) and the notice.
     TfrmAliasName* aliasDialog();
     TfrmChangeDB& changeNotice();
+    // The report runner window (created on first use and kept).
+    TfrmRaport* reportWindow();
 
     bool IsModuleWindowOpen() const;
     void ModulClick(const QString& executableText);
@@ -189,4 +192,5 @@ private:
     bool m_backupRunning = false;
     TfrmChangeDB* m_notice = nullptr;
     TfrmAliasName* m_aliasDialog = nullptr;
+    TfrmRaport* m_reportWindow = nullptr;
 };

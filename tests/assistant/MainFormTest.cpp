@@ -1,7 +1,9 @@
 #include "MainFormFixture.h"
+#include "ReportRunner.h"
 #include "TBitBtnWithColor.h"
 #include "TOwnerDrawnMenu.h"
 #include "TfrmAliasName.h"
+#include "TfrmRaport.h"
 #include "TrayImages.h"
 
 #include <QApplication>
@@ -66,7 +68,7 @@ TEST_F(MainFormTest, WindowButtonsGroupsAndLook) {
     };
     const Row rows[] = {
         {f.bListRap, "Pokaż listę raportów", f.Bevel1, false},
-        {f.bRaport, "Wykonaj raport", f.Bevel1, false},
+        {f.bRaport, "Wykonaj raport", f.Bevel1, true},
         {f.bUaktual, "Zobacz uaktualnienia", f.Bevel2, true},
         {f.bUstaw, "Ustawienia", f.Bevel3, false},
         {f.bDaty, "Daty istotnych zmian", f.Bevel3, false},
@@ -203,6 +205,12 @@ TEST_F(MainFormTest, AnimationRunsOnTheTimerAndStopsWhenReportsAreSeen) {
     EXPECT_NE(f.trayImage(), TrayImages::StillImage);
 
     // Closing the report list or the report runner stops it, whoever started it.
+    // The runner is closed as soon as its run has ended.
+    TestSupport::writeFile(m_dir.filePath("brel.ini"), "[AsystentSettings]\nASYST.DataAsys.Str=2026-12-10\n");
+    whenModal(f.reportWindow(), [&f] {
+        QObject::connect(&f.reportWindow()->runner(), &ReportRunner::finished, f.reportWindow(),
+                         &QDialog::accept);
+    });
     for (void (TfrmMainForm::*closeWindow)() : {&TfrmMainForm::bListRapClick, &TfrmMainForm::bRaportClick}) {
         f.startAnimation();
         f.pTimerTimer();

@@ -4,11 +4,15 @@
 #include "DbEngine.h"
 #include "Errors.h"
 #include "MainFormFixture.h"
+#include "ReportRunner.h"
+#include "TBitBtnWithColor.h"
+#include "TfrmRaport.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -372,6 +376,66 @@ TEST_F(ReportStartTest, ThePasswordTypedAtTheLoginReachesKolmrapThroughItsStanda
     // A program that is not there starts nothing.
     QFile::remove(program);
     EXPECT_EQ(m_form->ModulClickNew("kolmrap.exe "), 0);
+}
+
+} // namespace
+
+namespace {
+
+using ReportWindowTest = ReportStartTest;
+
+// Opens the runner, lets its run end, and tells what the window showed then.
+struct RunnerOutcome {
+    bool finishedLabel = false;
+    bool errorLabel = false;
+    bool buttonShown = false;
+    int progressSteps = 0;
+};
+
+TEST_F(ReportWindowTest, TheRunnerShowsSuccessAfterARealRunAndTheErrorOtherwise) {
+    answerLogin("admin", "Admin123!");
+    m_form->mLogoClick();
+    ASSERT_EQ(m_session->UserId(), 5);
+    TfrmRaport* window = m_form->reportWindow();
+    RunnerOutcome outcome;
+    QObject::connect(&window->runner(), &ReportRunner::progress, window,
+                     [&](int) { ++outcome.progressSteps; });
+    // Connected after the window's own handler: the labels are set when this one looks.
+    QObject::connect(&window->runner(), &ReportRunner::finished, window, [&, window](bool) {
+        outcome.finishedLabel = window->lInfoK->isVisible();
+        outcome.errorLabel = window->lInfoErr->isVisible();
+        outcome.buttonShown = window->bOk->isVisible();
+        window->bOk->click();
+    });
+    auto run = [&] {
+        outcome = RunnerOutcome();
+        m_form->bRaportClick();
+        return outcome;
+    };
+    const QString today = QDate::currentDate().toString("yyyy-MM-dd");
+
+    const RunnerOutcome ok = run();
+    EXPECT_TRUE(ok.finishedLabel);
+    EXPECT_FALSE(ok.errorLabel);
+    EXPECT_TRUE(ok.buttonShown);
+    EXPECT_GE(ok.progressSteps, ReportRunner::Steps) << "the bar moved while the window waited";
+    EXPECT_EQ(dataAsys(), today);
+
+    // kolmrap refuses the login: the error, and the date the run found.
+    exec("UPDATE APRAWADOSTEPU SET HASLO = '" + storedHash("Inne123!") + "' WHERE ID = 5");
+    TMyIniFile(m_dir.filePath("brel.ini")).WriteAsystentSetting("ASYST", "DataAsys", "2026-01-01");
+    const RunnerOutcome refused = run();
+    EXPECT_TRUE(refused.errorLabel);
+    EXPECT_FALSE(refused.finishedLabel);
+    EXPECT_EQ(dataAsys(), "2026-01-01");
+
+    // No kolmrap at all.
+    QFile::remove(m_dir.filePath("kolmrap"));
+    const RunnerOutcome missing = run();
+    EXPECT_TRUE(missing.errorLabel);
+    EXPECT_EQ(dataAsys(), "2026-01-01");
+    EXPECT_EQ(window->property("helpContext").toInt(), 3300);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Raport końcowy"));
 }
 
 } // namespace

@@ -1,0 +1,84 @@
+#include "ReportRunner.h"
+
+#include "AppContext.h"
+#include "Errors.h"
+#include "InstanceLock.h"
+
+namespace {
+const QString kAsyst = QStringLiteral("ASYST");
+const QString kDataAsys = QStringLiteral("DataAsys");
+} // namespace
+
+ReportRunner::ReportRunner(AppContext& app, std::function<void()> launch, std::function<bool()> running,
+                           QObject* parent)
+    : QObject(parent), m_app(app), m_launch(std::move(launch)), m_running(std::move(running)) {
+    m_timer.setInterval(StepMs);
+    connect(&m_timer, &QTimer::timeout, this, &ReportRunner::tick);
+}
+
+bool ReportRunner::IsReportRunning() {
+    return InstanceLock::isHeld(QStringLiteral("kolmrap.exe"));
+}
+
+void ReportRunner::start() {
+    TMyIniFile& ini = m_app.settings();
+    m_found = ini.ReadAsystentSetting(kAsyst, kDataAsys);
+    QDate day;
+    if (!m_app.dates().parseDate(m_found, &day, m_app.clock()))
+        throw EKolmError(QStringLiteral("'%1' nie jest poprawną datą").arg(m_found.left(80)));
+    // From here the stored date equals today only if kolmrap records a successful run today.
+    m_moved = m_app.dates().formatDate(day.addDays(-1));
+    ini.WriteAsystentSetting(kAsyst, kDataAsys, m_moved);
+    m_active = true;
+    try {
+        if (m_launch)
+            m_launch();
+    } catch (const EKolmError&) {
+        // As designed: a start that fails shows at the first probe.
+    }
+    cycle();
+}
+
+bool ReportRunner::storedIsToday() const {
+    QDate day;
+    return m_app.dates().parseDate(m_app.settings().ReadAsystentSetting(kAsyst, kDataAsys), &day,
+                                   m_app.clock()) &&
+           day == m_app.clock().today();
+}
+
+void ReportRunner::cycle() {
+    if (storedIsToday()) {
+        finish();
+        return;
+    }
+    m_step = 0;
+    Q_EMIT progress(m_step);
+    m_timer.start();
+}
+
+void ReportRunner::tick() {
+    ++m_step;
+    Q_EMIT progress(m_step);
+    if (m_step < Steps)
+        return;
+    m_timer.stop();
+    if (m_running && m_running())
+        cycle();
+    else
+        finish();
+}
+
+void ReportRunner::finish() {
+    m_timer.stop();
+    m_active = false;
+    const bool ok = storedIsToday();
+    if (!ok) {
+        // A failure leaves the schedule as it was, unless another run changed the date meanwhile.
+        try {
+            if (m_app.settings().ReadAsystentSetting(kAsyst, kDataAsys) == m_moved)
+                m_app.settings().WriteAsystentSetting(kAsyst, kDataAsys, m_found);
+        } catch (const EKolmError&) {
+        }
+    }
+    Q_EMIT finished(ok);
+}
