@@ -1,11 +1,16 @@
-// Shows the databases dialog and the notice on the current display and saves a picture of
+// Shows the databases dialog, the notice and the report runner on the current display and saves a picture of
 // each: screenshot_databases <folder>. Meant to run under Xvfb (tools/screenshots.sh).
 #include "AliasRegistry.h"
 #include "AppContext.h"
 #include "MessageService.h"
 #include "MyIniFile.h"
+#include "TBitBtnWithColor.h"
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
+#include "TfrmRaport.h"
+
+#include <QLabel>
+#include <QProgressBar>
 
 #include <QApplication>
 #include <QDir>
@@ -67,5 +72,21 @@ int main(int argc, char* argv[]) {
                       QString::fromUtf8("łódź_zakład"));
     settle();
     notice.grab().save(QDir(out).filePath(QStringLiteral("databases-notice.png")));
+    notice.closeNotice();
+
+    // The report runner in its two end states.
+    TfrmRaport runner(context, [] {});
+    for (const bool succeeded : {true, false}) {
+        runner.show();
+        settle();
+        runner.pb->hide();
+        runner.lInfoP->hide();
+        runner.lInfoK->setVisible(succeeded);
+        runner.lInfoErr->setVisible(!succeeded);
+        runner.bOk->show();
+        settle();
+        runner.grab().save(QDir(out).filePath(succeeded ? QStringLiteral("runner-success.png")
+                                                        : QStringLiteral("runner-error.png")));
+    }
     return 0;
 }

@@ -340,6 +340,11 @@ TEST_F(ReportStartTest, ThePasswordTypedAtTheLoginReachesKolmrapThroughItsStanda
     qint64 pid = m_form->ModulClickNew("kolmrap.exe ");
     ASSERT_GT(pid, 0);
     EXPECT_EQ(commandLine(pid), (QStringList{program, "0"}));
+    // Not a child of the assistant: quitting the assistant never ends a running report.
+    const QList<QByteArray> stat = TestSupport::readFile(QStringLiteral("/proc/%1/stat").arg(pid)).split(' ');
+    if (stat.size() > 3) {
+        EXPECT_NE(stat[3].toLongLong(), qint64(::getpid()));
+    }
     waitForEnd(pid);
     EXPECT_EQ(dataAsys(), "2026-01-01");
 
@@ -383,6 +388,18 @@ TEST_F(ReportStartTest, ThePasswordTypedAtTheLoginReachesKolmrapThroughItsStanda
 namespace {
 
 using ReportWindowTest = ReportStartTest;
+
+TEST_F(ReportWindowTest, OneBackupAtATimeOnAThreadAndItsDayRecordedWhenItSucceeded) {
+    QSignalSpy ended(m_form.get(), &TfrmMainForm::backupEnded);
+    EXPECT_TRUE(m_form->startBackup(QDate(2026, 12, 10)));
+    EXPECT_TRUE(m_form->backupRunning());
+    EXPECT_FALSE(m_form->startBackup(QDate(2026, 12, 10))) << "a second one while the first runs";
+    ASSERT_TRUE(ended.wait(30000));
+    EXPECT_FALSE(m_form->backupRunning());
+    EXPECT_TRUE(ended.first().first().toBool());
+    EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("firma/Backup/test_2026-12-10.gdb")));
+    EXPECT_EQ(TMyIniFile(m_dir.filePath("brel.ini")).ReadBackupSetting("BACKUP", "DataBackup"), "2026-12-10");
+}
 
 // Opens the runner, lets its run end, and tells what the window showed then.
 struct RunnerOutcome {
