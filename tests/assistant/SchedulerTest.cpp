@@ -281,6 +281,20 @@ TEST_F(BackupTest, AKilledBackupLeavesTheEarlierCopyAndNoBackupStateAfterTheNext
         backup().endStalledBackups();
         EXPECT_EQ(backupState(m_db), 0) << round;
     }
+    // What a kill right after the database entered its backup state leaves: that state, and a
+    // partial copy under its temporary name.
+    {
+        const QSqlDatabase db = DbEngine::openServerName(m_db, "freeze");
+        SqlQuery::executeDirect(db, "ALTER DATABASE BEGIN BACKUP");
+    }
+    DbEngine::closeConnection("freeze");
+    TestSupport::writeFile(m_dir.filePath("firma/Backup/.firma_2024-05-17.gdb.Ab12Cd"), "partial");
+    ASSERT_EQ(backupState(m_db), 1);
+    const QByteArray good = TestSupport::readFile(copy);
+    backup().endStalledBackups();
+    EXPECT_EQ(backupState(m_db), 0);
+    EXPECT_EQ(TestSupport::readFile(copy), good);
+
     // And the next backup works and leaves no temporary copies.
     ASSERT_TRUE(backup().BackupDatabases(QDate(2024, 5, 17)));
     EXPECT_EQ(QDir(m_dir.filePath("firma/Backup")).entryList(QDir::Files | QDir::Hidden),
