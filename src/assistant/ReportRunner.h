@@ -26,6 +26,8 @@ public:
     // parse, and then nothing is started.
     void start();
     bool isActive() const { return m_active; }
+    // The length of a step (200 ms as designed; tests take shorter ones).
+    void setStepMs(int ms) { m_timer.setInterval(ms); }
 
     // Whether a report generator holds its lock now.
     static bool IsReportRunning();

@@ -207,6 +207,7 @@ TEST_F(MainFormTest, AnimationRunsOnTheTimerAndStopsWhenReportsAreSeen) {
     // Closing the report list or the report runner stops it, whoever started it.
     // The runner is closed as soon as its run has ended.
     TestSupport::writeFile(m_dir.filePath("brel.ini"), "[AsystentSettings]\nASYST.DataAsys.Str=2026-12-10\n");
+    f.reportWindow()->runner().setStepMs(10);
     whenModal(f.reportWindow(), [&f] {
         QObject::connect(&f.reportWindow()->runner(), &ReportRunner::finished, f.reportWindow(),
                          &QDialog::accept);
