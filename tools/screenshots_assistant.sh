@@ -89,6 +89,12 @@ sleep 0.8
 shoot_region assistant-menu-modules.png $((menu_w + 260)) $((menu_h + 20)) $((menu_x - 260)) "$menu_y"
 xdotool key Escape
 sleep 0.2
+# The database submenu: "Konfiguracja bazy danych" and the demo database, checked.
+xdotool mousemove $((menu_x + 60)) $((menu_y + 104))
+sleep 0.8
+shoot_region assistant-menu-databases.png $((menu_w + 260)) $((menu_h + 20)) $((menu_x - 260)) "$menu_y"
+xdotool key Escape
+sleep 0.2
 xdotool key Escape
 sleep 0.3
 
