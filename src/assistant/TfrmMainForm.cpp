@@ -8,6 +8,7 @@
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
 #include "TfrmRaport.h"
+#include "TfrmStat.h"
 
 #include "AppContext.h"
 #include "AssistantLook.h"
@@ -24,6 +25,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -98,7 +100,9 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
                                            startAnimation();
                                            ModulClickNew(QStringLiteral("kolmrap.exe "));
                                        },
-                                       [this](const QDate& day) { return startBackup(day); }}) {
+                                       [this](const QDate& day) { return startBackup(day); }}),
+      // kolmasyst.ini beside the program.
+      m_placement(QDir(app.programFolder()).filePath(QStringLiteral("kolmasyst.ini"))) {
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(ApplicationTitle);
     for (int i = 0; i < TrayImages::Count; ++i)
@@ -179,8 +183,6 @@ void TfrmMainForm::buildPopupMenu() {
 
     mPokaz = mPopupMenu->addAction(QStringLiteral("Pokaż formularz"));
     mStatys = mPopupMenu->addAction(QStringLiteral("Pokaż statystyki"));
-    // The statistics window is not part of the program yet.
-    mStatys->setEnabled(false);
     N1 = mPopupMenu->addSeparator();
     mAnimateIcon = mPopupMenu->addAction(kAnimationOff);
     mAnimateIcon->setCheckable(true);
@@ -613,8 +615,14 @@ void TfrmMainForm::bHelpClick() {
     m_help.HelpContext(HelpButtonTopic);
 }
 
+TfrmStat* TfrmMainForm::statisticsWindow() {
+    if (!m_statWindow)
+        m_statWindow = new TfrmStat(m_app, m_placement, this);
+    return m_statWindow;
+}
+
 void TfrmMainForm::mStatysClick() {
-    // The statistics window opens here once it is part of the program.
+    statisticsWindow()->exec();
 }
 
 void TfrmMainForm::bUstawClick() {

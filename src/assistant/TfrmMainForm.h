@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FormPlacement.h"
 #include "IconAnimation.h"
 #include "ModuleLauncher.h"
 #include "Scheduler.h"
@@ -18,6 +19,7 @@ class TBitBtnWithColor;
 class TfrmAliasName;
 class TfrmChangeDB;
 class TfrmRaport;
+class TfrmStat;
 class TfrmLogowanie;
 class THookHelpSystem;
 class TOwnerDrawnMenu;
@@ -114,6 +116,8 @@ public:
     TfrmChangeDB& changeNotice();
     // The report runner window (created on first use and kept).
     TfrmRaport* reportWindow();
+    // The statistics window (created on first use and kept; where it was is saved at the end).
+    TfrmStat* statisticsWindow();
 
     bool IsModuleWindowOpen() const;
     void ModulClick(const QString& executableText);
@@ -193,4 +197,6 @@ private:
     TfrmChangeDB* m_notice = nullptr;
     TfrmAliasName* m_aliasDialog = nullptr;
     TfrmRaport* m_reportWindow = nullptr;
+    FormPlacement m_placement;
+    TfrmStat* m_statWindow = nullptr;
 };

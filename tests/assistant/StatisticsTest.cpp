@@ -1,0 +1,87 @@
+#include "FormPlacement.h"
+#include "MainFormFixture.h"
+#include "StatisticsText.h"
+#include "TBitBtnWithColor.h"
+#include "TfrmStat.h"
+
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+class StatisticsTest : public MainFormFixture {
+protected:
+    void SetUp() override {
+        MainFormFixture::SetUp();
+        TestSupport::addAlias(m_dir.path(), "zdalna", "serwer.example:/srv/kolm/zdalna.fdb");
+        TestSupport::addAlias(m_dir.path(), "lokalna", "localhost:/srv/kolm/lokalna.fdb");
+    }
+    void configure(const QByteArray& schedule, const QByteArray& databases) {
+        TestSupport::writeFile(m_dir.filePath("brel.ini"),
+                               "[Database]\nAliasName=firma\n" + schedule + databases);
+    }
+};
+
+TEST_F(StatisticsTest, TheLinesTellTheLastAndNextRunsAndTheirDatabases) {
+    configure("[BackupSettings]\nBACKUP.DataBackup.Str=2024-03-01\nBACKUP.CzestBackup.Str=7\n"
+              "[AsystentSettings]\nASYST.DataAsys.Str=2024-02-28\nASYST.CzestAsys.Str=0\n",
+              "[AliasDatabases]\nALIAS.firma.Str=Firma\nALIAS.zdalna.Str=Zdalna\nALIAS.lokalna.Str=Lokalna\n"
+              "ALIAS.obca.Str=Nieznana\n");
+    QString error;
+    const QStringList lines = StatisticsText::build(*m_app, &error);
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    EXPECT_EQ(lines,
+              (QStringList{QString::fromUtf8("Data ostatniego Backup`u : 2024-03-01"), "",
+                           QString::fromUtf8("Lista Backup`owanych baz danych w dniu : 2024-03-01"), "",
+                           "    firma (Firma) : " + m_db, "    lokalna (Lokalna) : /srv/kolm/lokalna.fdb", "",
+                           QString::fromUtf8("Następny Backup zostanie wykonany w dniu : 2024-03-08"), "",
+                           "Data ostatniego Raportu : 2024-02-28", "",
+                           "Lista Raportowanych baz danych w dniu : 2024-02-28", "", "    firma - Firma",
+                           "    zdalna - Zdalna", "    lokalna - Lokalna", "    obca - Nieznana", "",
+                           QString::fromUtf8("Następny Raport zostanie wykonany w dniu : 2024-02-28")}));
+}
+
+TEST_F(StatisticsTest, ASettingThatDoesNotConvertEndsTheTextThereWithTheMessage) {
+    configure("[BackupSettings]\nBACKUP.DataBackup.Str=2024-03-01\n", "");
+    QString error;
+    const QStringList lines = StatisticsText::build(*m_app, &error);
+    EXPECT_TRUE(error.contains("INI FILE ERROR")) << error.toStdString();
+    ASSERT_EQ(lines.size(), 5) << lines.join('|').toStdString();
+    EXPECT_EQ(lines.last(), "");
+
+    // The window shows what was built and the message; the assistant goes on.
+    TfrmStat& window = *m_form->statisticsWindow();
+    whenModal(&window, [&] { window.bEnd->click(); });
+    m_form->mStatysClick();
+    EXPECT_TRUE(
+        window.mStat->toPlainText().startsWith(QString::fromUtf8("Data ostatniego Backup`u : 2024-03-01")));
+    EXPECT_EQ(m_messages.shown().size(), 1);
+}
+
+TEST_F(StatisticsTest, TheWindowKeepsItsMinimumSizeAndItsPlaceBetweenRuns) {
+    configure("[BackupSettings]\nBACKUP.DataBackup.Str=2024-03-01\nBACKUP.CzestBackup.Str=1\n"
+              "[AsystentSettings]\nASYST.DataAsys.Str=2024-03-01\nASYST.CzestAsys.Str=1\n",
+              "");
+    {
+        FormPlacement placement(m_dir.filePath("kolmasyst.ini"));
+        TfrmStat window(*m_app, placement);
+        EXPECT_EQ(window.property("helpContext").toInt(), 2300);
+        EXPECT_EQ(window.windowTitle(), "Statystyki systemu KOLM");
+        window.resize(300, 200);
+        EXPECT_EQ(window.size(), QSize(500, 350));
+        window.show();
+        window.resize(640, 480);
+        window.move(40, 30);
+        EXPECT_TRUE(window.mStat->isReadOnly());
+        EXPECT_TRUE(window.mStat->toPlainText().contains(QString::fromUtf8("Następny Raport")));
+        EXPECT_GT(window.mStat->width(), 600) << "the text grows with the window";
+    }
+    FormPlacement placement(m_dir.filePath("kolmasyst.ini"));
+    TfrmStat again(*m_app, placement);
+    EXPECT_EQ(again.size(), QSize(640, 480));
+    EXPECT_EQ(TMyIniFile(m_dir.filePath("kolmasyst.ini")).fileName(), m_dir.filePath("kolmasyst.ini"));
+    EXPECT_TRUE(
+        TestSupport::readFile(m_dir.filePath("kolmasyst.ini")).contains("frmStat.ClassName=TfrmStat"));
+}
+
+} // namespace
