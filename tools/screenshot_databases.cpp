@@ -2,12 +2,15 @@
 // each: screenshot_databases <folder>. Meant to run under Xvfb (tools/screenshots.sh).
 #include "AliasRegistry.h"
 #include "AppContext.h"
+#include "FormPlacement.h"
 #include "MessageService.h"
 #include "MyIniFile.h"
 #include "TBitBtnWithColor.h"
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
 #include "TfrmRaport.h"
+#include "TfrmStat.h"
+#include "TfrmWazDat.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -88,5 +91,22 @@ int main(int argc, char* argv[]) {
         runner.grab().save(QDir(out).filePath(succeeded ? QStringLiteral("runner-success.png")
                                                         : QStringLiteral("runner-error.png")));
     }
+
+    // The statistics and the important dates.
+    ini.WriteBackupSetting(QStringLiteral("BACKUP"), QStringLiteral("DataBackup"),
+                           QStringLiteral("2026-12-09"));
+    ini.WriteBackupSetting(QStringLiteral("BACKUP"), QStringLiteral("CzestBackup"), QStringLiteral("1"));
+    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("DataAsys"),
+                             QStringLiteral("2026-12-07"));
+    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("CzestAsys"), QStringLiteral("7"));
+    FormPlacement placement(QDir(programs.path()).filePath(QStringLiteral("kolmasyst.ini")));
+    TfrmStat stat(context, placement);
+    stat.show();
+    settle();
+    stat.grab().save(QDir(out).filePath(QStringLiteral("statistics.png")));
+    TfrmWazDat dates(placement);
+    dates.show();
+    settle();
+    dates.grab().save(QDir(out).filePath(QStringLiteral("important-dates.png")));
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "TfrmChangeDB.h"
 #include "TfrmRaport.h"
 #include "TfrmStat.h"
+#include "TfrmWazDat.h"
 
 #include "AppContext.h"
 #include "AssistantLook.h"
@@ -161,8 +162,8 @@ void TfrmMainForm::buildWindow() {
     // Enter and Esc both press "Zamknij" (keyPressEvent).
     bEnd->setDefault(true);
 
-    // The report list, settings and important-dates windows are not part of the program yet.
-    for (TBitBtnWithColor* b : {bListRap, bUstaw, bDaty})
+    // The report list and settings windows are not part of the program yet.
+    for (TBitBtnWithColor* b : {bListRap, bUstaw})
         b->setEnabled(false);
 
     connect(bListRap, &QPushButton::clicked, this, &TfrmMainForm::bListRapClick);
@@ -629,8 +630,14 @@ void TfrmMainForm::bUstawClick() {
     // The settings dialog opens here once it is part of the program.
 }
 
+TfrmWazDat* TfrmMainForm::datesWindow() {
+    if (!m_datesWindow)
+        m_datesWindow = new TfrmWazDat(m_placement, this);
+    return m_datesWindow;
+}
+
 void TfrmMainForm::bDatyClick() {
-    // The important-dates window opens here once it is part of the program.
+    datesWindow()->exec();
 }
 
 TfrmRaport* TfrmMainForm::reportWindow() {

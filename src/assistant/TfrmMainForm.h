@@ -20,6 +20,7 @@ class TfrmAliasName;
 class TfrmChangeDB;
 class TfrmRaport;
 class TfrmStat;
+class TfrmWazDat;
 class TfrmLogowanie;
 class THookHelpSystem;
 class TOwnerDrawnMenu;
@@ -118,6 +119,8 @@ public:
     TfrmRaport* reportWindow();
     // The statistics window (created on first use and kept; where it was is saved at the end).
     TfrmStat* statisticsWindow();
+    // The important-dates window (created on first use and kept).
+    TfrmWazDat* datesWindow();
 
     bool IsModuleWindowOpen() const;
     void ModulClick(const QString& executableText);
@@ -199,4 +202,5 @@ private:
     TfrmRaport* m_reportWindow = nullptr;
     FormPlacement m_placement;
     TfrmStat* m_statWindow = nullptr;
+    TfrmWazDat* m_datesWindow = nullptr;
 };

@@ -3,6 +3,12 @@
 #include "StatisticsText.h"
 #include "TBitBtnWithColor.h"
 #include "TfrmStat.h"
+#include "TfrmWazDat.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <QPlainTextEdit>
 #include <QTest>
@@ -82,6 +88,47 @@ TEST_F(StatisticsTest, TheWindowKeepsItsMinimumSizeAndItsPlaceBetweenRuns) {
     EXPECT_EQ(TMyIniFile(m_dir.filePath("kolmasyst.ini")).fileName(), m_dir.filePath("kolmasyst.ini"));
     EXPECT_TRUE(
         TestSupport::readFile(m_dir.filePath("kolmasyst.ini")).contains("frmStat.ClassName=TfrmStat"));
+}
+
+} // namespace
+
+namespace {
+
+using ImportantDatesTest = MainFormFixture;
+
+TEST_F(ImportantDatesTest, FifteenDatedEntriesNewestFirstThatScrollToTheOldest) {
+    const auto& entries = TfrmWazDat::entries();
+    ASSERT_EQ(entries.size(), 15);
+    EXPECT_EQ(entries.first().date, "2022-01-01");
+    EXPECT_EQ(entries.last().date, "2010-08-21");
+    for (int i = 1; i < entries.size(); ++i)
+        EXPECT_GE(entries[i - 1].date, entries[i].date) << i;
+    EXPECT_TRUE(entries[4].text.contains(QString::fromUtf8("Społecznej  z dnia 9 stycznia 2020 r.")))
+        << "the texts as given, double blanks included";
+    EXPECT_TRUE(entries.last().text.endsWith("Dz. U. nr 143, poz. 950."));
+
+    TfrmWazDat& window = *m_form->datesWindow();
+    EXPECT_EQ(window.windowTitle(), "Daty istotnych zmian w systemie KOLM");
+    EXPECT_EQ(window.property("helpContext").toInt(), 3500);
+    whenModal(&window, [&] {
+        // The list scrolls down to the last entry.
+        QScrollBar* bar = window.pLista->verticalScrollBar();
+        EXPECT_GT(bar->maximum(), 0);
+        bar->setValue(bar->maximum());
+        QApplication::processEvents();
+        const QList<QLabel*> labels = window.pLista->widget()->findChildren<QLabel*>();
+        QLabel* oldest = nullptr;
+        for (QLabel* l : labels)
+            if (l->text() == entries.last().text)
+                oldest = l;
+        ASSERT_NE(oldest, nullptr);
+        const QPoint inViewport = oldest->mapTo(window.pLista->viewport(), QPoint(0, 0));
+        EXPECT_LT(inViewport.y(), window.pLista->viewport()->height());
+        window.resize(900, 400);
+        EXPECT_LE(window.width(), 738);
+        window.bClose->click();
+    });
+    m_form->bDatyClick();
 }
 
 } // namespace
