@@ -7,6 +7,7 @@
 #include "GlobalUtils.h"
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
+#include "TfrmListaRap.h"
 #include "TfrmRaport.h"
 #include "TfrmStat.h"
 #include "TfrmWazDat.h"
@@ -162,8 +163,8 @@ void TfrmMainForm::buildWindow() {
     // Enter and Esc both press "Zamknij" (keyPressEvent).
     bEnd->setDefault(true);
 
-    // The report list and settings windows are not part of the program yet.
-    for (TBitBtnWithColor* b : {bListRap, bUstaw})
+    // The settings window is not part of the program yet.
+    for (TBitBtnWithColor* b : {bUstaw})
         b->setEnabled(false);
 
     connect(bListRap, &QPushButton::clicked, this, &TfrmMainForm::bListRapClick);
@@ -653,8 +654,14 @@ void TfrmMainForm::bRaportClick() {
     stopAnimation();
 }
 
+TfrmListaRap* TfrmMainForm::reportList() {
+    if (!m_reportList)
+        m_reportList = new TfrmListaRap(m_app, m_placement, this);
+    return m_reportList;
+}
+
 void TfrmMainForm::bListRapClick() {
-    // The report list opens here once it is part of the program; closing it means the user has
-    // seen the reports.
+    reportList()->exec();
+    // Closing the report list means the user has seen the reports.
     stopAnimation();
 }

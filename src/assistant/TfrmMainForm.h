@@ -19,6 +19,7 @@ class TBitBtnWithColor;
 class TfrmAliasName;
 class TfrmChangeDB;
 class TfrmRaport;
+class TfrmListaRap;
 class TfrmStat;
 class TfrmWazDat;
 class TfrmLogowanie;
@@ -121,6 +122,8 @@ public:
     TfrmStat* statisticsWindow();
     // The important-dates window (created on first use and kept).
     TfrmWazDat* datesWindow();
+    // The report list (created on first use and kept).
+    TfrmListaRap* reportList();
 
     bool IsModuleWindowOpen() const;
     void ModulClick(const QString& executableText);
@@ -203,4 +206,5 @@ private:
     FormPlacement m_placement;
     TfrmStat* m_statWindow = nullptr;
     TfrmWazDat* m_datesWindow = nullptr;
+    TfrmListaRap* m_reportList = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "TBitBtnWithColor.h"
 #include "TOwnerDrawnMenu.h"
 #include "TfrmAliasName.h"
+#include "TfrmListaRap.h"
 #include "TfrmRaport.h"
 #include "TrayImages.h"
 
@@ -67,7 +68,7 @@ TEST_F(MainFormTest, WindowButtonsGroupsAndLook) {
         bool enabled;
     };
     const Row rows[] = {
-        {f.bListRap, "Pokaż listę raportów", f.Bevel1, false},
+        {f.bListRap, "Pokaż listę raportów", f.Bevel1, true},
         {f.bRaport, "Wykonaj raport", f.Bevel1, true},
         {f.bUaktual, "Zobacz uaktualnienia", f.Bevel2, true},
         {f.bUstaw, "Ustawienia", f.Bevel3, false},
@@ -204,18 +205,24 @@ TEST_F(MainFormTest, AnimationRunsOnTheTimerAndStopsWhenReportsAreSeen) {
     EXPECT_GE(f.animation().AnimFrame(), 2);
     EXPECT_NE(f.trayImage(), TrayImages::StillImage);
 
-    // Closing the report list or the report runner stops it, whoever started it.
-    // The runner is closed as soon as its run has ended.
+    // Closing the report list or the report runner stops it, whoever started it. The list is
+    // closed at once, the runner as soon as its run has ended.
     TestSupport::writeFile(m_dir.filePath("brel.ini"), "[AsystentSettings]\nASYST.DataAsys.Str=2026-12-10\n");
     f.reportWindow()->runner().setStepMs(10);
-    whenModal(f.reportWindow(), [&f] {
-        QObject::connect(&f.reportWindow()->runner(), &ReportRunner::finished, f.reportWindow(),
-                         &QDialog::accept);
-    });
-    for (void (TfrmMainForm::*closeWindow)() : {&TfrmMainForm::bListRapClick, &TfrmMainForm::bRaportClick}) {
+    const std::function<void()> closers[] = {
+        [&f] { f.reportList()->accept(); },
+        [&f] {
+            QObject::connect(&f.reportWindow()->runner(), &ReportRunner::finished, f.reportWindow(),
+                             &QDialog::accept);
+        },
+    };
+    QDialog* windows[] = {f.reportList(), f.reportWindow()};
+    void (TfrmMainForm::*opens[])() = {&TfrmMainForm::bListRapClick, &TfrmMainForm::bRaportClick};
+    for (int i = 0; i < 2; ++i) {
         f.startAnimation();
         f.pTimerTimer();
-        (f.*closeWindow)();
+        whenModal(windows[i], closers[i]);
+        (f.*opens[i])();
         EXPECT_FALSE(f.mAnimateIcon->isChecked());
         EXPECT_FALSE(f.pTimer->isActive());
         EXPECT_EQ(f.trayImage(), TrayImages::StillImage);

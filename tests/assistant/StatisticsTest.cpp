@@ -2,13 +2,20 @@
 #include "MainFormFixture.h"
 #include "StatisticsText.h"
 #include "TBitBtnWithColor.h"
+#include "TfrmListaRap.h"
 #include "TfrmStat.h"
 #include "TfrmWazDat.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
+#include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolButton>
+#include <QTreeView>
 
 #include <QPlainTextEdit>
 #include <QTest>
@@ -129,6 +136,79 @@ TEST_F(ImportantDatesTest, FifteenDatedEntriesNewestFirstThatScrollToTheOldest) 
         window.bClose->click();
     });
     m_form->bDatyClick();
+}
+
+} // namespace
+
+namespace {
+
+using ReportListTest = MainFormFixture;
+
+TEST_F(ReportListTest, TheListOpensBesideTheDatabaseFileAndStepsThroughFolders) {
+    TfrmListaRap& list = *m_form->reportList();
+    // The active database "firma" lies in the programs' folder: its reports' folder is made.
+    const QString expected = QDir(m_dir.path()).filePath("firma/Raporty");
+    EXPECT_EQ(list.initialRoot(), expected);
+    EXPECT_TRUE(QFileInfo(expected).isDir());
+    QDir().mkpath(expected + "/CzynnRyz");
+    TestSupport::writeFile(expected + "/CzynnRyz/CzynnRyz2026-12-10.pdf", "%PDF-1.4");
+
+    QList<QUrl> opened;
+    list.openFile = [&](const QUrl& url) {
+        opened << url;
+        return true;
+    };
+    whenModal(&list, [&] {
+        EXPECT_EQ(list.root(), expected);
+        EXPECT_EQ(list.viewStyle(), 2) << "list style at first";
+        list.btnReport->click();
+        // A single click on a folder opens it; on a report it only selects it.
+        QFileSystemModel* model = qobject_cast<QFileSystemModel*>(list.KolmShellListView->model());
+        ASSERT_NE(model, nullptr);
+        list.KolmShellListViewClick(model->index(expected + "/CzynnRyz"));
+        EXPECT_EQ(list.root(), expected + "/CzynnRyz");
+        const QModelIndex pdf = model->index(expected + "/CzynnRyz/CzynnRyz2026-12-10.pdf");
+        list.KolmShellListViewClick(pdf);
+        EXPECT_EQ(list.root(), expected + "/CzynnRyz");
+        list.KolmShellListViewDblClick(pdf);
+        EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(expected + "/CzynnRyz/CzynnRyz2026-12-10.pdf")});
+        // No program for the file: said plainly.
+        list.openFile = [](const QUrl&) { return false; };
+        list.KolmShellListViewDblClick(pdf);
+        ASSERT_EQ(m_messages.shown().size(), 1);
+        EXPECT_TRUE(m_messages.shown()[0].text.startsWith(TfrmListaRap::NoViewerMessage));
+        // The parent button climbs to the top of the file system and stays there.
+        for (int i = 0; i < 40; ++i)
+            list.btnBackClick();
+        EXPECT_EQ(list.root(), "/");
+        list.bEnd->click();
+    });
+    m_form->bListRapClick();
+    // The style stays while the program runs; the list opens in the reports' folder again.
+    whenModal(&list, [&] {
+        EXPECT_EQ(list.viewStyle(), 3);
+        EXPECT_TRUE(list.KolmShellDetails->isVisible());
+        EXPECT_EQ(list.root(), expected);
+        list.bEnd->click();
+    });
+    m_form->bListRapClick();
+    EXPECT_EQ(list.property("helpContext").toInt(), 3100);
+}
+
+TEST_F(ReportListTest, ADatabaseElsewhereOrOneThatCannotBeOpened) {
+    // On another server: the programs' folder. The server cannot be reached here, so the
+    // database cannot be opened at all: the access message, and the programs' folder.
+    TestSupport::addAlias(m_dir.path(), "zdalna", "127.0.0.1/1:/srv/kolm/zdalna.fdb");
+    TestSupport::writeFile(m_dir.filePath("brel.ini"), "[Database]\nAliasName=zdalna\n");
+    m_app->karty().CloseDatabase();
+    TfrmListaRap& list = *m_form->reportList();
+    EXPECT_EQ(list.initialRoot(), m_dir.path());
+    ASSERT_EQ(m_messages.shown().size(), 1);
+    EXPECT_TRUE(m_messages.shown()[0].text.startsWith(SharedConnection::AccessMessage));
+    EXPECT_FALSE(m_app->endRequested());
+    EXPECT_EQ(TfrmListaRap::parentOf("/srv/kolm/firma/Raporty"), "/srv/kolm/firma");
+    EXPECT_EQ(TfrmListaRap::parentOf("/srv"), "/");
+    EXPECT_EQ(TfrmListaRap::parentOf("/"), "/");
 }
 
 } // namespace
