@@ -8,6 +8,7 @@
 #include "TBitBtnWithColor.h"
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
+#include "TfrmListaRap.h"
 #include "TfrmRaport.h"
 #include "TfrmStat.h"
 #include "TfrmWazDat.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -108,5 +110,28 @@ int main(int argc, char* argv[]) {
     dates.show();
     settle();
     dates.grab().save(QDir(out).filePath(QStringLiteral("important-dates.png")));
+
+    // The report list over a folder of report files.
+    const QString reports = QDir(programs.path()).filePath(QString::fromUtf8("łódź_zakład/Raporty"));
+    for (const char* section : {"CzynnRyz", "TermRyz", "StanAdm", "PracAdm", "PrzetBhp"}) {
+        const QString folder = QDir(reports).filePath(QLatin1String(section));
+        QDir().mkpath(folder);
+        for (const char* day : {"2026-12-03", "2026-12-10"}) {
+            QFile f(
+                QDir(folder).filePath(QLatin1String(section) + QLatin1String(day) + QStringLiteral(".pdf")));
+            if (f.open(QIODevice::WriteOnly))
+                f.write("%PDF-1.4\n");
+        }
+    }
+    TfrmListaRap list(context, placement);
+    list.show();
+    settle();
+    list.setRoot(reports);
+    settle();
+    list.grab().save(QDir(out).filePath(QStringLiteral("report-list.png")));
+    list.setRoot(QDir(reports).filePath(QStringLiteral("CzynnRyz")));
+    list.btnIconsClick(3);
+    settle();
+    list.grab().save(QDir(out).filePath(QStringLiteral("report-list-details.png")));
     return 0;
 }

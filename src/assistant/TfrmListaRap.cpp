@@ -75,6 +75,9 @@ TfrmListaRap::TfrmListaRap(AppContext& app, FormPlacement& placement, QWidget* p
     KolmShellDetails->setRootIsDecorated(false);
     KolmShellDetails->setItemsExpandable(false);
     KolmShellDetails->setSortingEnabled(true);
+    // The names are read in the background: the name column follows them once a folder is read.
+    connect(m_model, &QFileSystemModel::directoryLoaded, KolmShellDetails,
+            [this] { KolmShellDetails->resizeColumnToContents(0); });
     for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(KolmShellListView),
                                  static_cast<QAbstractItemView*>(KolmShellDetails)}) {
         v->setModel(m_model);
