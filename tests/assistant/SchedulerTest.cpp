@@ -264,6 +264,21 @@ TEST_F(BackupTest, AKilledBackupLeavesTheEarlierCopyAndNoBackupStateAfterTheNext
     // The copy of the day taken earlier.
     ASSERT_TRUE(backup().BackupDatabases(QDate(2024, 5, 17)));
     const QString copy = m_dir.filePath("firma/Backup/firma_2024-05-17.gdb");
+    // What a kill right after the database entered its backup state leaves: that state, and a
+    // partial copy under its temporary name.
+    {
+        const QSqlDatabase db = DbEngine::openServerName(m_db, "freeze");
+        SqlQuery::executeDirect(db, "ALTER DATABASE BEGIN BACKUP");
+    }
+    DbEngine::closeConnection("freeze");
+    TestSupport::writeFile(m_dir.filePath("firma/Backup/.firma_2024-05-17.gdb.Ab12Cd"), "partial");
+    ASSERT_EQ(backupState(m_db), 1);
+    const QByteArray earlier = TestSupport::readFile(copy);
+    backup().endStalledBackups();
+    EXPECT_EQ(backupState(m_db), 0);
+    EXPECT_EQ(TestSupport::readFile(copy), earlier);
+
+    // Backups killed at any moment.
     for (int round = 0; round < 8; ++round) {
         const QByteArray good = TestSupport::readFile(copy);
         QProcess run;
@@ -281,22 +296,15 @@ TEST_F(BackupTest, AKilledBackupLeavesTheEarlierCopyAndNoBackupStateAfterTheNext
         backup().endStalledBackups();
         EXPECT_EQ(backupState(m_db), 0) << round;
     }
-    // What a kill right after the database entered its backup state leaves: that state, and a
-    // partial copy under its temporary name.
-    {
-        const QSqlDatabase db = DbEngine::openServerName(m_db, "freeze");
-        SqlQuery::executeDirect(db, "ALTER DATABASE BEGIN BACKUP");
+    // And the next backup works and leaves no temporary copies. Right after a killed one the
+    // engine may still be merging what the killed one left: a later try goes through.
+    bool done = false;
+    for (int attempt = 0; attempt < 100 && !done; ++attempt) {
+        done = backup().BackupDatabases(QDate(2024, 5, 17));
+        if (!done)
+            QThread::msleep(100);
     }
-    DbEngine::closeConnection("freeze");
-    TestSupport::writeFile(m_dir.filePath("firma/Backup/.firma_2024-05-17.gdb.Ab12Cd"), "partial");
-    ASSERT_EQ(backupState(m_db), 1);
-    const QByteArray good = TestSupport::readFile(copy);
-    backup().endStalledBackups();
-    EXPECT_EQ(backupState(m_db), 0);
-    EXPECT_EQ(TestSupport::readFile(copy), good);
-
-    // And the next backup works and leaves no temporary copies.
-    ASSERT_TRUE(backup().BackupDatabases(QDate(2024, 5, 17)));
+    ASSERT_TRUE(done);
     EXPECT_EQ(QDir(m_dir.filePath("firma/Backup")).entryList(QDir::Files | QDir::Hidden),
               QStringList{"firma_2024-05-17.gdb"});
     EXPECT_EQ(check(copy), "0:");
