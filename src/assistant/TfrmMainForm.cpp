@@ -10,6 +10,7 @@
 #include "TfrmListaRap.h"
 #include "TfrmRaport.h"
 #include "TfrmStat.h"
+#include "TfrmUstaw.h"
 #include "TfrmWazDat.h"
 
 #include "AppContext.h"
@@ -162,10 +163,6 @@ void TfrmMainForm::buildWindow() {
     bEnd = makeButton(client, "bEnd", QStringLiteral("Zamknij"), QRect(111, 262, 75, 25));
     // Enter and Esc both press "Zamknij" (keyPressEvent).
     bEnd->setDefault(true);
-
-    // The settings window is not part of the program yet.
-    for (TBitBtnWithColor* b : {bUstaw})
-        b->setEnabled(false);
 
     connect(bListRap, &QPushButton::clicked, this, &TfrmMainForm::bListRapClick);
     connect(bRaport, &QPushButton::clicked, this, &TfrmMainForm::bRaportClick);
@@ -627,8 +624,14 @@ void TfrmMainForm::mStatysClick() {
     statisticsWindow()->exec();
 }
 
+TfrmUstaw* TfrmMainForm::settingsDialog() {
+    if (!m_settingsDialog)
+        m_settingsDialog = new TfrmUstaw(m_app, m_scheduler, this);
+    return m_settingsDialog;
+}
+
 void TfrmMainForm::bUstawClick() {
-    // The settings dialog opens here once it is part of the program.
+    settingsDialog()->exec();
 }
 
 TfrmWazDat* TfrmMainForm::datesWindow() {

@@ -21,6 +21,7 @@ class TfrmChangeDB;
 class TfrmRaport;
 class TfrmListaRap;
 class TfrmStat;
+class TfrmUstaw;
 class TfrmWazDat;
 class TfrmLogowanie;
 class THookHelpSystem;
@@ -124,6 +125,8 @@ public:
     TfrmWazDat* datesWindow();
     // The report list (created on first use and kept).
     TfrmListaRap* reportList();
+    // The settings dialog (created on first use and kept).
+    TfrmUstaw* settingsDialog();
 
     bool IsModuleWindowOpen() const;
     void ModulClick(const QString& executableText);
@@ -207,4 +210,5 @@ private:
     TfrmStat* m_statWindow = nullptr;
     TfrmWazDat* m_datesWindow = nullptr;
     TfrmListaRap* m_reportList = nullptr;
+    TfrmUstaw* m_settingsDialog = nullptr;
 };

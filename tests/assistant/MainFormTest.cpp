@@ -71,7 +71,7 @@ TEST_F(MainFormTest, WindowButtonsGroupsAndLook) {
         {f.bListRap, "Pokaż listę raportów", f.Bevel1, true},
         {f.bRaport, "Wykonaj raport", f.Bevel1, true},
         {f.bUaktual, "Zobacz uaktualnienia", f.Bevel2, true},
-        {f.bUstaw, "Ustawienia", f.Bevel3, false},
+        {f.bUstaw, "Ustawienia", f.Bevel3, true},
         {f.bDaty, "Daty istotnych zmian", f.Bevel3, true},
         {f.bHelp, "Pomoc", f.Bevel4, true},
         {f.bEnd, "Zamknij", f.Bevel4, true},

@@ -1,19 +1,26 @@
 #include "FormPlacement.h"
 #include "MainFormFixture.h"
+#include "Scheduler.h"
 #include "StatisticsText.h"
 #include "TBitBtnWithColor.h"
 #include "TfrmListaRap.h"
 #include "TfrmStat.h"
+#include "TfrmUstaw.h"
 #include "TfrmWazDat.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTimeEdit>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -209,6 +216,100 @@ TEST_F(ReportListTest, ADatabaseElsewhereOrOneThatCannotBeOpened) {
     EXPECT_EQ(TfrmListaRap::parentOf("/srv/kolm/firma/Raporty"), "/srv/kolm/firma");
     EXPECT_EQ(TfrmListaRap::parentOf("/srv"), "/");
     EXPECT_EQ(TfrmListaRap::parentOf("/"), "/");
+}
+
+} // namespace
+
+namespace {
+
+class SettingsDialogTest : public MainFormFixture {
+protected:
+    void SetUp() override {
+        MainFormFixture::SetUp();
+        TestSupport::writeFile(m_dir.filePath("brel.ini"),
+                               "[Database]\nAliasName=firma\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
+                               "[AsystentSettings]\nASYST.CzestAsys.Str=7\nASYST.GodzAsys.Str=6:00:00\n"
+                               "ASYST.DataAsys.Str=2024-03-01\nASYST.CzynnRyz.Str=T\nASYST.PracAdm.Str=T\n"
+                               "[BackupSettings]\nBACKUP.CzestBackup.Str=1\nBACKUP.GodzBackup.Str=22:30\n"
+                               "BACKUP.DataBackup.Str=2024-03-02\n");
+        m_form->pTimerTimer(); // the first tick loads the schedule
+    }
+};
+
+TEST_F(SettingsDialogTest, FieldsReachTheSchedulerAtOnceAndTheFileOnlyOnClosing) {
+    TfrmUstaw& d = *m_form->settingsDialog();
+    Scheduler& s = m_form->scheduler();
+    EXPECT_EQ(d.property("helpContext").toInt(), 3400);
+    const QByteArray before = TestSupport::readFile(m_dir.filePath("brel.ini"));
+    whenModal(&d, [&] {
+        EXPECT_EQ(d.eCzestAsys->text(), "7");
+        EXPECT_EQ(d.dtGodzAsys->time(), QTime(6, 0));
+        EXPECT_EQ(d.dtDataAsys->date(), QDate(2024, 3, 1));
+        EXPECT_EQ(d.dtGodzBackup->time(), QTime(22, 30));
+        EXPECT_TRUE(d.cbSections[0]->isChecked());  // CzynnRyz
+        EXPECT_FALSE(d.cbSections[1]->isChecked()); // TermRyz
+        EXPECT_EQ(d.pgKolmAsyst->currentIndex(), 1) << "Ryzyko first";
+        EXPECT_FALSE(d.backupPageHidden());
+        EXPECT_EQ(d.property("helpContext").toInt(), 3310);
+        d.pgUstawCzest->setCurrentWidget(d.tsBackup);
+        EXPECT_EQ(d.property("helpContext").toInt(), 3320);
+
+        // A click and a left field reach the running scheduler at once.
+        d.cbSections[0]->click();
+        EXPECT_FALSE(s.Sections[0]);
+        d.eCzestAsys->setText("14");
+        Q_EMIT d.eCzestAsys->editingFinished();
+        EXPECT_EQ(s.CzestAsys, "14");
+        d.dtDataAsys->setDate(QDate(2024, 3, 5));
+        d.dtGodzAsys->setTime(QTime(7, 5));
+        Q_EMIT d.dtDataAsys->editingFinished();
+        EXPECT_EQ(s.DataAsys, "2024-03-05");
+        EXPECT_EQ(s.GodzAsys, "7:05:00");
+        // The title-bar close: the scheduler keeps them, the file does not change.
+        d.reject();
+    });
+    m_form->bUstawClick();
+    EXPECT_EQ(TestSupport::readFile(m_dir.filePath("brel.ini")), before);
+    EXPECT_FALSE(s.Sections[0]);
+
+    // "Zamknij" writes the scheduler's values in their order.
+    whenModal(&d, [&] { d.bOK->click(); });
+    m_form->bUstawClick();
+    EXPECT_EQ(
+        TestSupport::readFile(m_dir.filePath("brel.ini")),
+        QByteArray("[Database]\nAliasName=firma\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
+                   "[AsystentSettings]\nASYST.CzestAsys.Str=14\nASYST.GodzAsys.Str=7:05:00\n"
+                   "ASYST.DataAsys.Str=2024-03-05\nASYST.CzynnRyz.Str=N\nASYST.PracAdm.Str=T\n"
+                   "ASYST.StanAdm.Str=N\nASYST.TermRyz.Str=N\nASYST.SrodRyz.Str=N\nASYST.PrzetBhp.Str=N\n"
+                   "ASYST.AktualBhp.Str=N\nASYST.WyborDob.Str=N\nASYST.RoznDob.Str=N\n"
+                   "[BackupSettings]\nBACKUP.CzestBackup.Str=1\nBACKUP.GodzBackup.Str=22:30:00\n"
+                   "BACKUP.DataBackup.Str=2024-03-02\n"));
+}
+
+TEST_F(SettingsDialogTest, WithoutALocalDatabaseTheBackupPageGoesAndStaysAway) {
+    TestSupport::addAlias(m_dir.path(), "zdalna", "serwer.example:/srv/kolm/zdalna.fdb");
+    TMyIniFile(m_dir.filePath("brel.ini")).DeleteAliasDatabase("ALIAS.firma.Str");
+    TMyIniFile(m_dir.filePath("brel.ini")).WriteAliasDatabase("ALIAS", "zdalna", "Zdalna");
+    TfrmUstaw& d = *m_form->settingsDialog();
+    whenModal(&d, [&] { d.reject(); });
+    m_form->bUstawClick();
+    EXPECT_TRUE(d.backupPageHidden());
+    EXPECT_FALSE(d.pgUstawCzest->isTabVisible(d.pgUstawCzest->indexOf(d.tsBackup)));
+    // A local database added later does not bring it back in this run.
+    TMyIniFile(m_dir.filePath("brel.ini")).WriteAliasDatabase("ALIAS", "firma", "Firma");
+    whenModal(&d, [&] { d.reject(); });
+    m_form->bUstawClick();
+    EXPECT_FALSE(d.pgUstawCzest->isTabVisible(d.pgUstawCzest->indexOf(d.tsBackup)));
+}
+
+TEST_F(SettingsDialogTest, AnHourThatDoesNotReadIsShownAndTheRestIsSkipped) {
+    m_form->scheduler().GodzBackup = "INI FILE ERROR";
+    TfrmUstaw& d = *m_form->settingsDialog();
+    whenModal(&d, [&] { d.reject(); });
+    m_form->bUstawClick();
+    ASSERT_EQ(m_messages.shown().size(), 1);
+    EXPECT_TRUE(m_messages.shown()[0].text.contains("INI FILE ERROR"));
+    EXPECT_FALSE(m_app->endRequested());
 }
 
 } // namespace
