@@ -5,12 +5,14 @@
 #include "FormPlacement.h"
 #include "MessageService.h"
 #include "MyIniFile.h"
+#include "Scheduler.h"
 #include "TBitBtnWithColor.h"
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
 #include "TfrmListaRap.h"
 #include "TfrmRaport.h"
 #include "TfrmStat.h"
+#include "TfrmUstaw.h"
 #include "TfrmWazDat.h"
 
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -110,6 +113,23 @@ int main(int argc, char* argv[]) {
     dates.show();
     settle();
     dates.grab().save(QDir(out).filePath(QStringLiteral("important-dates.png")));
+
+    // The settings dialog on both of its schedule pages.
+    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("GodzAsys"), QStringLiteral("6:00:00"));
+    ini.WriteBackupSetting(QStringLiteral("BACKUP"), QStringLiteral("GodzBackup"),
+                           QStringLiteral("22:30:00"));
+    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("CzynnRyz"), QStringLiteral("T"));
+    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("SrodRyz"), QStringLiteral("T"));
+    Scheduler scheduler(context, Scheduler::Jobs{});
+    scheduler.LoadScheduleSettings();
+    TfrmUstaw settings(context, scheduler);
+    settings.show();
+    settle();
+    settings.grab().save(QDir(out).filePath(QStringLiteral("settings-reports.png")));
+    settings.pgUstawCzest->setCurrentWidget(settings.tsBackup);
+    settings.pgKolmAsyst->setCurrentIndex(3);
+    settle();
+    settings.grab().save(QDir(out).filePath(QStringLiteral("settings-backup.png")));
 
     // The report list over a folder of report files.
     const QString reports = QDir(programs.path()).filePath(QString::fromUtf8("łódź_zakład/Raporty"));

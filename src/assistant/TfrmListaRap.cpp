@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -160,6 +161,11 @@ QString TfrmListaRap::initialRoot() {
     if (!QDir().mkpath(reports))
         return QDir(base).exists() ? base : m_app.programFolder();
     return reports;
+}
+
+QString TfrmListaRap::reportsFolder(const QString& programFolder, const QString& alias, const QString& file) {
+    const QString base = QDir(file.isEmpty() ? programFolder : ExtractFolderPart(file)).filePath(alias);
+    return QDir(base).filePath(QStringLiteral("Raporty"));
 }
 
 QString TfrmListaRap::parentOf(const QString& root) {

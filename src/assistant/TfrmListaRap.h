@@ -31,6 +31,9 @@ public:
     // The folder the list opens in: <folder of the database file>/<alias>/Raporty, or
     // <programs' folder>/<alias>/Raporty for a database on another server (made when missing).
     QString initialRoot();
+    // <folder of file>/<alias>/Raporty, or <programFolder>/<alias>/Raporty when file is empty
+    // (a database on another server).
+    static QString reportsFolder(const QString& programFolder, const QString& alias, const QString& file);
     // The folder above root; root itself at the top.
     static QString parentOf(const QString& root);
 

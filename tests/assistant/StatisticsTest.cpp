@@ -213,6 +213,11 @@ TEST_F(ReportListTest, ADatabaseElsewhereOrOneThatCannotBeOpened) {
     ASSERT_EQ(m_messages.shown().size(), 1);
     EXPECT_TRUE(m_messages.shown()[0].text.startsWith(SharedConnection::AccessMessage));
     EXPECT_FALSE(m_app->endRequested());
+    // The rule for a database that opens: beside its file, or in the programs' folder for one
+    // on another server (whose file name is empty).
+    EXPECT_EQ(TfrmListaRap::reportsFolder("/opt/kolm", "firma", "/srv/dane/firma.fdb"),
+              "/srv/dane/firma/Raporty");
+    EXPECT_EQ(TfrmListaRap::reportsFolder("/opt/kolm", "zdalna", ""), "/opt/kolm/zdalna/Raporty");
     EXPECT_EQ(TfrmListaRap::parentOf("/srv/kolm/firma/Raporty"), "/srv/kolm/firma");
     EXPECT_EQ(TfrmListaRap::parentOf("/srv"), "/");
     EXPECT_EQ(TfrmListaRap::parentOf("/"), "/");
