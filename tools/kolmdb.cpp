@@ -1,6 +1,7 @@
 // kolmdb: creates the suite's databases.
 //   kolmdb create <file.fdb> [--demo] [--no-forced-writes]   a new database with the schema
 //   kolmdb demo <programs-folder> [--recreate]                 the demo database and its configuration
+#include "CommandLineHelp.h"
 #include "DatabaseFactory.h"
 #include "DemoInstall.h"
 #include "Errors.h"
@@ -11,14 +12,18 @@
 #include <cstdio>
 
 namespace {
+const char* const kUsage = "usage: kolmdb create <file.fdb> [--demo] [--no-forced-writes]\n"
+                           "       kolmdb demo <programs-folder> [--recreate]\n";
+
 int usage() {
-    std::fprintf(stderr, "usage: kolmdb create <file.fdb> [--demo] [--no-forced-writes]\n"
-                         "       kolmdb demo <programs-folder> [--recreate]\n");
+    std::fprintf(stderr, "%s", kUsage);
     return 64;
 }
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (CommandLineHelp::answer(argc, argv, "kolmdb", kUsage))
+        return 0;
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)

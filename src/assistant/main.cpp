@@ -1,5 +1,6 @@
 #include "AppContext.h"
 #include "Clock.h"
+#include "CommandLineHelp.h"
 #include "DialogMessageService.h"
 #include "HelpViewer.h"
 #include "InstanceLock.h"
@@ -17,6 +18,13 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    if (CommandLineHelp::answer(
+            argc, argv, "kolmasyst",
+            "usage: kolmasyst [digit]\n"
+            "The assistant of the KOLM suite in the desktop's notification area: it logs users in,\n"
+            "starts the suite's modules, runs the summary report and the backups on their schedule.\n"
+            "  digit  the configuration file brel_<digit>.ini (1-9); anything else or none: brel.ini\n"))
+        return 0;
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     // The application title names the message boxes without a caption of their own. It is

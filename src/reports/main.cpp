@@ -1,4 +1,5 @@
 #include "AppContext.h"
+#include "CommandLineHelp.h"
 #include "InstanceLock.h"
 #include "MessageService.h"
 #include "StopSignals.h"
@@ -22,6 +23,16 @@ QString readPasswordLine() {
 
 // Exit status: 0 when the run succeeded, 1 when it did not, 2 when another run was going on.
 int main(int argc, char* argv[]) {
+    if (CommandLineHelp::answer(
+            argc, argv, "kolmrap",
+            "usage: kolmrap [digit] [user] [password | -]\n"
+            "Writes the summary report of every database listed in the configuration file next to\n"
+            "the program (brel.ini, or brel_<digit>.ini for a digit 1-9) as PDF files.\n"
+            "  digit     the configuration file; anything else or none: brel.ini\n"
+            "  user      the login name; without a user and password no report is written\n"
+            "  password  the password, or - to read it from the first line of standard input\n"
+            "Exit status: 0 the run succeeded, 1 it did not, 2 another run was going on.\n"))
+        return 0;
     // Before any thread exists, so that no thread (nor the database client) takes the signals.
     StopSignals::install(5000);
     // The generator never has a window and often runs where there is no display.

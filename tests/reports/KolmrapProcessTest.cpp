@@ -60,6 +60,44 @@ TEST_F(KolmrapProcessTest, WritesTheReportAndTellsTheOutcomeByExitStatus) {
     EXPECT_TRUE(wrong.stdErr.contains("UWAGA: Niepoprawne HASŁO lub NAZWA")) << wrong.stdErr.toStdString();
 }
 
+TEST_F(KolmrapProcessTest, TheProgramsExplainThemselves) {
+    struct Case {
+        QString program;
+        QString argument;
+        QString said;
+    };
+    const QString bin = QStringLiteral(KOLM_BIN_DIR);
+    const Case cases[] = {
+        {m_program, "--help", "usage: kolmrap [digit] [user] [password | -]"},
+        {m_program, "--version", "kolmrap " KOLM_VERSION},
+        {bin + "/kolmasyst", "--help", "usage: kolmasyst [digit]"},
+        {bin + "/kolmasyst", "--version", "kolmasyst " KOLM_VERSION},
+        {bin + "/kolmdb", "--help", "usage: kolmdb create"},
+        {bin + "/kolmdb", "--version", "kolmdb " KOLM_VERSION},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.program + " " + c.argument).toStdString());
+        QProcess p;
+        // No display either: the answer needs none.
+        QProcessEnvironment env = TestSupport::environmentWithRuntimeDir(m_runtime.path());
+        env.remove("DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        p.setProcessEnvironment(env);
+        p.start(c.program, {c.argument});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 0);
+        EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardOutput()).startsWith(c.said));
+    }
+    // Nothing of a run happened.
+    EXPECT_FALSE(QFileInfo::exists(m_programs.filePath("firma")));
+    // Wrong arguments to kolmdb: its usage, and a failure.
+    QProcess wrong;
+    wrong.start(bin + "/kolmdb", {"zle"});
+    ASSERT_TRUE(wrong.waitForFinished(30000));
+    EXPECT_NE(wrong.exitCode(), 0);
+    EXPECT_TRUE(wrong.readAllStandardError().startsWith("usage: kolmdb"));
+}
+
 TEST_F(KolmrapProcessTest, APasswordOfDashIsReadFromStandardInput) {
     DatabaseFactory::runScript(m_db, DatabaseFactory::resourceScript("demo.sql"));
     TestSupport::writeFile(m_programs.filePath("brel.ini"),
