@@ -120,8 +120,10 @@ int renderToBytes(ReportState& state, QByteArray& pdf) {
     writer.setPageLayout(
         QPageLayout(QPageSize(QSizeF(design.page.width, design.page.height), QPageSize::Inch),
                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    writer.setTitle(design.name);
-    writer.setCreator(QStringLiteral("KOLM"));
+    // What viewers and search tools show of the file.
+    const QString title = design.titleText();
+    writer.setTitle(title.isEmpty() ? design.name : title);
+    writer.setCreator(state.creator);
 
     TextMetrics metrics(&writer);
     PageLayout layout(state, metrics, Dpi);

@@ -117,6 +117,10 @@ void Report::setRunDate(const QDate& date) {
     m_state->runDate = date;
 }
 
+void Report::setCreator(const QString& creator) {
+    m_state->creator = creator;
+}
+
 void Report::executeToPdf(const QString& path) {
     m_state->lastPageCount = 0;
     m_state->lastPageCount = PdfRenderer::render(*m_state, path);

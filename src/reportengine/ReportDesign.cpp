@@ -19,6 +19,15 @@ void indexNames(const QVector<T>& items, QHash<QString, int>& map, const QString
 
 } // namespace
 
+QString ReportDesign::titleText() const {
+    QStringList texts;
+    if (!titleBands.isEmpty())
+        for (const int c : bands.at(titleBands.first()).components)
+            if (components.at(c).kind == ComponentKind::Text)
+                texts << components.at(c).text;
+    return texts.join(QLatin1Char(' ')).simplified();
+}
+
 void ReportDesign::index() {
     indexNames(components, m_componentIndex, name, QStringLiteral("komponent"));
     indexNames(bands, m_bandIndex, name, QStringLiteral("pasmo"));

@@ -98,6 +98,9 @@ public:
         return m_connectionIndex.value(connection.toLower(), -1);
     }
 
+    // The texts of the first title band, one after the other: what the report is called.
+    QString titleText() const;
+
     // Fills the name indexes and the derived lists; raises ReportEngineError on duplicates.
     void index();
 

@@ -72,6 +72,8 @@ public:
 
     // The date printed on every page ("yyyy-MM-dd"); today unless set.
     void setRunDate(const QDate& date);
+    // The program the PDF's document information names as its creator.
+    void setCreator(const QString& creator);
 
     // Writes the report as a PDF: into a temporary file next to path, renamed into place only
     // when complete. Raises ReportEngineError; an error raised by a row handler passes through

@@ -22,6 +22,7 @@ struct ReportState {
     QVector<QString> texts;
     QVector<bool> bandVisible;
     QDate runDate;
+    QString creator = QStringLiteral("KOLM"); // the program named in the PDF's information
     int lastPageCount = 0;
 
     // The text a component prints now; data fields read the given row of their data view.

@@ -17,6 +17,7 @@ const QString kGroupBand = QStringLiteral("DVCzynnDataBand");
 SectionReport::SectionReport(const ReportProject& project, const Context& context)
     : m_context(context), m_report(project.createReport(context.section->name)) {
     m_report.setRunDate(context.runDate);
+    m_report.setCreator(QStringLiteral("kolmrap " KOLM_VERSION));
     m_previousLocation.clear();
 }
 

@@ -63,6 +63,10 @@ TEST(ReportPdfTest, EverySectionFileOfTheDemoOrganisation) {
         const QString pdf = dir.filePath("firma/Raporty/" + name + "/" + name + "2026-12-10.pdf");
         const QString info = tool("pdfinfo", pdf);
         ASSERT_TRUE(info.contains("612 x 792 pts")) << name.toStdString() << info.toStdString();
+        // The document information names the section and the program.
+        const QString title = QRegularExpression("Title:\\s+([^\\n]*)").match(info).captured(1).trimmed();
+        EXPECT_TRUE(title.startsWith(titles[i])) << title.toStdString();
+        EXPECT_TRUE(info.contains("Creator:         kolmrap " KOLM_VERSION)) << info.toStdString();
         const int pages = QRegularExpression("Pages:\\s+(\\d+)").match(info).captured(1).toInt();
         ASSERT_GE(pages, 1);
         const QStringList pageTexts = pdfText(pdf).split('\f', Qt::SkipEmptyParts);
