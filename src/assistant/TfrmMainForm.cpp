@@ -137,6 +137,14 @@ TfrmMainForm::~TfrmMainForm() {
     // The help windows close with the program, and its icon leaves the notification area.
     m_help.Quit();
     TrayIcon->hide();
+    // The windows that keep their place save it while the placement store is still here (the
+    // children would otherwise go after the form's members).
+    delete m_statWindow;
+    delete m_datesWindow;
+    delete m_reportList;
+    m_statWindow = nullptr;
+    m_datesWindow = nullptr;
+    m_reportList = nullptr;
 }
 
 void TfrmMainForm::buildWindow() {

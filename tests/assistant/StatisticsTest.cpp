@@ -200,6 +200,10 @@ TEST_F(ReportListTest, TheListOpensBesideTheDatabaseFileAndStepsThroughFolders) 
     });
     m_form->bListRapClick();
     EXPECT_EQ(list.property("helpContext").toInt(), 3100);
+    // At the end of the program the list's place is saved, with the placement store still there.
+    destroyForm();
+    EXPECT_TRUE(TestSupport::readFile(m_dir.filePath("kolmasyst.ini"))
+                    .contains("frmListaRap.ClassName=TfrmListaRap"));
 }
 
 TEST_F(ReportListTest, ADatabaseElsewhereOrOneThatCannotBeOpened) {
