@@ -95,11 +95,7 @@ TAliasBazy* AliasNameModel::record(const QString& alias) {
 }
 
 QString AliasNameModel::serverName(const QString& alias) const {
-    const AliasRegistry registry(m_registryPath);
-    if (registry.resolve(alias).isEmpty())
-        return QString();
-    const QStringList lines = registry.parameters(alias);
-    return lines.isEmpty() ? QString() : lines.first().mid(12);
+    return AliasServerName(AliasRegistry(m_registryPath), alias);
 }
 
 QString AliasNameModel::AliasFileName(const QString& alias) const {

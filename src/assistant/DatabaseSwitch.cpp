@@ -75,13 +75,8 @@ DatabaseSwitch::Outcome DatabaseSwitch::AliasClick(const QString& newAlias, QStr
 }
 
 void DatabaseSwitch::writeGlobalPath(const QString& alias) {
-    const AliasRegistry registry(m_app.aliasRegistryPath());
-    QString fileName;
-    if (!registry.resolve(alias).isEmpty()) {
-        const QStringList lines = registry.parameters(alias);
-        if (!lines.isEmpty())
-            fileName = ExtractNamePart(lines.first().mid(12));
-    }
+    const QString fileName =
+        ExtractNamePart(AliasServerName(AliasRegistry(m_app.aliasRegistryPath()), alias));
     const QString path = m_app.settings().ReadPathDatabase(QStringLiteral("PATH"), alias);
     m_app.settings().WriteSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("path"),
                                        path + QLatin1Char('/') + fileName);

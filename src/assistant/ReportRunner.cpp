@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "Errors.h"
 #include "InstanceLock.h"
+#include "Scheduler.h"
 
 namespace {
 const QString kAsyst = QStringLiteral("ASYST");
@@ -23,9 +24,7 @@ bool ReportRunner::IsReportRunning() {
 void ReportRunner::start() {
     TMyIniFile& ini = m_app.settings();
     m_found = ini.ReadAsystentSetting(kAsyst, kDataAsys);
-    QDate day;
-    if (!m_app.dates().parseDate(m_found, &day, m_app.clock()))
-        throw EKolmError(QStringLiteral("'%1' nie jest poprawną datą").arg(m_found.left(80)));
+    const QDate day = Scheduler::toDate(m_app, m_found);
     // From here the stored date equals today only if kolmrap records a successful run today.
     m_moved = m_app.dates().formatDate(day.addDays(-1));
     ini.WriteAsystentSetting(kAsyst, kDataAsys, m_moved);

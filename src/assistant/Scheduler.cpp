@@ -7,16 +7,18 @@ namespace {
 
 const QString kAsyst = QStringLiteral("ASYST");
 const QString kBackup = QStringLiteral("BACKUP");
-const char* const kSections[] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  "SrodRyz",
-                                 "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
 
 [[noreturn]] void conversionError(const QString& what, const QString& text) {
+    // An echoed value is cut to a readable length.
     constexpr int kMax = 80;
     throw EKolmError(QStringLiteral("'%1' nie jest poprawną wartością: %2")
                          .arg(text.size() > kMax ? text.left(kMax) + QStringLiteral("…") : text, what));
 }
 
 } // namespace
+
+const char* const Scheduler::SectionNames[9] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  "SrodRyz",
+                                                "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
 
 QString Scheduler::formatHour(const QTime& time) {
     return time.toString(QStringLiteral("H:mm:ss"));
@@ -50,21 +52,35 @@ void Scheduler::LoadScheduleSettings() {
     if (!m_app.dates().NormalizeDateText(DataAsys, m_app.clock()))
         ini.WriteAsystentSetting(kAsyst, QStringLiteral("DataAsys"), DataAsys);
     for (int i = 0; i < 9; ++i)
-        Sections[i] = ini.ReadAsystentSetting(kAsyst, QLatin1String(kSections[i])) == QLatin1String("T");
+        Sections[i] = ini.ReadAsystentSetting(kAsyst, QLatin1String(SectionNames[i])) == QLatin1String("T");
+}
+
+QTime Scheduler::toHour(const QString& text) {
+    QTime time;
+    if (!parseHour(text, &time))
+        conversionError(QStringLiteral("godzina"), text);
+    return time;
+}
+
+QDate Scheduler::toDate(AppContext& app, const QString& text) {
+    QDate day;
+    if (!app.dates().parseDate(text, &day, app.clock()))
+        conversionError(QStringLiteral("data"), text);
+    return day;
+}
+
+int Scheduler::toDays(const QString& text) {
+    bool ok = false;
+    const int days = text.trimmed().toInt(&ok);
+    if (!ok)
+        conversionError(QStringLiteral("liczba dni"), text);
+    return days;
 }
 
 QDateTime Scheduler::nextRun(const QString& date, const QString& hour, const QString& period) const {
-    QDate day;
-    if (!m_app.dates().parseDate(date, &day, m_app.clock()))
-        conversionError(QStringLiteral("data"), date);
-    QTime time;
-    if (!parseHour(hour, &time))
-        conversionError(QStringLiteral("godzina"), hour);
-    bool ok = false;
-    const int days = period.trimmed().toInt(&ok);
-    if (!ok)
-        conversionError(QStringLiteral("liczba dni"), period);
-    return QDateTime(day.addDays(days), time);
+    const QDate day = toDate(m_app, date);
+    const QTime time = toHour(hour);
+    return QDateTime(day.addDays(toDays(period)), time);
 }
 
 void Scheduler::check() {

@@ -17,7 +17,14 @@ class Scheduler {
 public:
     // The design's long time format: hours are written so and read so or without seconds.
     static QString formatHour(const QTime& time);
+    // The nine section keys in report order, as Sections holds their switches.
+    static const char* const SectionNames[9];
     static bool parseHour(const QString& text, QTime* time);
+    // The stored schedule texts as values; EKolmError with the conversion message when a text
+    // does not convert (the scheduler, the statistics, the settings and the runner alike).
+    static QTime toHour(const QString& text);
+    static QDate toDate(AppContext& app, const QString& text);
+    static int toDays(const QString& text);
 
     struct Jobs {
         // Starts kolmrap (ModulClickNew) and the tray animation.

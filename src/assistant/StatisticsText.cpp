@@ -4,6 +4,7 @@
 #include "AppContext.h"
 #include "Errors.h"
 #include "GlobalUtils.h"
+#include "Scheduler.h"
 
 namespace {
 
@@ -11,14 +12,8 @@ const QString kIndent = QStringLiteral("    ");
 
 // The stored date plus the stored period, in the program's short date format.
 QString nextDay(AppContext& app, const QString& date, const QString& period) {
-    QDate day;
-    if (!app.dates().parseDate(date, &day, app.clock()))
-        throw EKolmError(QStringLiteral("'%1' nie jest poprawną datą").arg(date.left(80)));
-    bool ok = false;
-    const int days = period.trimmed().toInt(&ok);
-    if (!ok)
-        throw EKolmError(QStringLiteral("'%1' nie jest poprawną liczbą całkowitą").arg(period.left(80)));
-    return app.dates().formatDate(day.addDays(days));
+    const QDate day = Scheduler::toDate(app, date);
+    return app.dates().formatDate(day.addDays(Scheduler::toDays(period)));
 }
 
 } // namespace

@@ -373,7 +373,6 @@ void TfrmAliasName::bUsunClick() {
                                    QStringLiteral("Usunąć?")))
         return;
     try {
-        m_model.choose(eWybAlias->text());
         m_model.deleteEngineAlias(eAlias->text());
         fillEngineList();
         fillUsedList();

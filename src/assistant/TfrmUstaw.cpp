@@ -22,8 +22,6 @@
 namespace {
 
 enum Section { CzynnRyz, TermRyz, StanAdm, PracAdm, SrodRyz, WyborDob, RoznDob, PrzetBhp, AktualBhp };
-const char* const kNames[] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  "SrodRyz",
-                              "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
 // The order "Zamknij" writes the switches in.
 const int kSaveOrder[] = {PracAdm,  StanAdm,   TermRyz,  SrodRyz, CzynnRyz,
                           PrzetBhp, AktualBhp, WyborDob, RoznDob};
@@ -105,7 +103,7 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
         int y = 14;
         for (const Box& box : page.boxes) {
             auto* cb = new QCheckBox(box.lines.first(), ts);
-            cb->setObjectName(QStringLiteral("cb") + QLatin1String(kNames[box.section]));
+            cb->setObjectName(QStringLiteral("cb") + QLatin1String(Scheduler::SectionNames[box.section]));
             cb->setGeometry(12, y, 480, 20);
             cbSections[box.section] = cb;
             const int section = box.section;
@@ -183,14 +181,8 @@ void TfrmUstaw::FormShow() {
         };
         for (const Load& l : loads) {
             l.ePeriod->setText(l.period);
-            QTime time;
-            if (!Scheduler::parseHour(l.hour, &time))
-                throw EKolmError(QStringLiteral("'%1' nie jest poprawną godziną").arg(l.hour.left(80)));
-            l.dtHour->setTime(time);
-            QDate day;
-            if (!m_app.dates().parseDate(l.date, &day, m_app.clock()))
-                throw EKolmError(QStringLiteral("'%1' nie jest poprawną datą").arg(l.date.left(80)));
-            l.dtDate->setDate(day);
+            l.dtHour->setTime(Scheduler::toHour(l.hour));
+            l.dtDate->setDate(Scheduler::toDate(m_app, l.date));
         }
         for (int i = 0; i < 9; ++i)
             cbSections[i]->setChecked(m_scheduler.Sections[i]);
@@ -247,7 +239,7 @@ void TfrmUstaw::bOKClick() {
         ini.WriteAsystentSetting(asyst, QStringLiteral("GodzAsys"), m_scheduler.GodzAsys);
         ini.WriteAsystentSetting(asyst, QStringLiteral("DataAsys"), m_scheduler.DataAsys);
         for (const int section : kSaveOrder)
-            ini.WriteAsystentSetting(asyst, QLatin1String(kNames[section]),
+            ini.WriteAsystentSetting(asyst, QLatin1String(Scheduler::SectionNames[section]),
                                      m_scheduler.Sections[section] ? QStringLiteral("T")
                                                                    : QStringLiteral("N"));
     } catch (const EKolmError& e) {

@@ -170,13 +170,20 @@ QSqlDatabase DbEngine::openServerName(const QString& serverName, const QString& 
     return openAt(ServerName::parse(serverName), connectionName);
 }
 
-bool DbEngine::executeWithoutWaiting(const QSqlDatabase& db, const QString& sql) {
-    if (!db.isOpen() || !db.driver())
-        return false;
+unsigned DbEngine::nativeHandle(const QSqlDatabase& db) {
+    static_assert(sizeof(isc_db_handle) == sizeof(unsigned), "the client's handles are unsigned integers");
+    if (!db.isValid() || !db.isOpen() || !db.driver())
+        return 0;
     const QVariant native = db.driver()->handle();
     if (!native.isValid() || native.metaType().sizeOf() != int(sizeof(isc_db_handle)))
+        return 0;
+    return *static_cast<const isc_db_handle*>(native.data());
+}
+
+bool DbEngine::executeWithoutWaiting(const QSqlDatabase& db, const QString& sql) {
+    isc_db_handle handle = nativeHandle(db);
+    if (handle == 0)
         return false;
-    isc_db_handle handle = *static_cast<const isc_db_handle*>(native.data());
     static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
                                isc_tpb_nowait};
     ISC_STATUS_ARRAY status{};

@@ -40,6 +40,9 @@ void closeConnection(const QString& connectionName);
 // be opened, when it is not open; queries on a failed connection then say why.
 void requireOpen(const QSqlDatabase& db);
 
+// The client library's handle of an open connection (isc_db_handle); 0 for none.
+unsigned nativeHandle(const QSqlDatabase& db);
+
 // Runs one statement in a transaction of its own that never waits for another connection's
 // locks: false (and nothing changed) when it would have to.
 bool executeWithoutWaiting(const QSqlDatabase& db, const QString& sql);

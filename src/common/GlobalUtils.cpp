@@ -21,6 +21,13 @@ QString AliasDatabaseFile(const AliasRegistry& registry, const QString& alias) {
     return where.isLocalFile() ? where.path.left(255) : QString();
 }
 
+QString AliasServerName(const AliasRegistry& registry, const QString& alias) {
+    if (registry.resolve(alias).isEmpty())
+        return QString();
+    const QStringList lines = registry.parameters(alias);
+    return lines.isEmpty() ? QString() : lines.first().mid(12);
+}
+
 bool IsInterBaseAlias(const AliasRegistry& registry, const QString& name) {
     for (const AliasInfo& alias : registry.aliases()) {
         if (alias.name == QLatin1String("IBLocal"))

@@ -9,6 +9,10 @@ class AliasRegistry;
 // alias the engine does not know.
 QString AliasDatabaseFile(const AliasRegistry& registry, const QString& alias);
 
+// The alias's server name: the value of its first parameter line ("SERVER NAME"); empty for
+// an alias the engine does not know.
+QString AliasServerName(const AliasRegistry& registry, const QString& alias);
+
 // Whether name is an alias of the suite's databases: driver "INTRBASE", not "IBLocal", exact
 // letter case.
 bool IsInterBaseAlias(const AliasRegistry& registry, const QString& name);

@@ -19,24 +19,11 @@ SharedConnection::~SharedConnection() {
 }
 
 QSqlDatabase SharedConnection::GetDatabase() {
-    if (exists())
-        return QSqlDatabase::database(m_connectionName, false);
-    // Queries refer to the connection by its database name, the alias.
-    const QString alias = m_aliasOverride.isEmpty() ? m_settings.ReadAliasName() : m_aliasOverride;
-    m_connectionName = alias;
-    ++m_openCount;
-    m_openError.clear();
-    try {
-        const AliasRegistry registry(m_registryPath);
-        return DbEngine::openConnection(registry, alias, m_connectionName);
-    } catch (const EKolmError& e) {
-        m_openError = e.text().isEmpty() ? QStringLiteral("(the engine gave no reason)") : e.text();
+    if (!exists() && !OpenDatabase(nullptr)) {
         m_messages.showMessage(AccessMessage + m_openError, QString());
         if (m_requestEnd)
             m_requestEnd();
     }
-    if (!QSqlDatabase::contains(m_connectionName))
-        QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_connectionName);
     return QSqlDatabase::database(m_connectionName, false);
 }
 
@@ -57,6 +44,9 @@ bool SharedConnection::OpenDatabase(QString* error) {
     } catch (const EKolmError& e) {
         m_openError = e.text().isEmpty() ? QStringLiteral("(the engine gave no reason)") : e.text();
     }
+    // The unopened connection stays, so that later calls do not try again.
+    if (!QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_connectionName);
     if (error)
         *error = m_openError;
     return false;

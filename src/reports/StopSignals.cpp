@@ -1,7 +1,6 @@
 #include "StopSignals.h"
 
-#include <QSqlDriver>
-#include <QVariant>
+#include "DbEngine.h"
 
 #include <atomic>
 #include <chrono>
@@ -69,12 +68,7 @@ QString StopSignals::signalName() {
 }
 
 void StopSignals::watchConnection(const QSqlDatabase& db) {
-    unsigned handle = 0;
-    if (db.isValid() && db.isOpen() && db.driver()) {
-        const QVariant native = db.driver()->handle();
-        if (native.isValid() && native.metaType().sizeOf() == int(sizeof(isc_db_handle)))
-            handle = *static_cast<const isc_db_handle*>(native.data());
-    }
+    const unsigned handle = DbEngine::nativeHandle(db);
     g_handle = handle;
     // A signal that came while no statement ran is seen at the next safe point.
     if (handle != 0 && stopRequested())

@@ -2,16 +2,12 @@
 
 #include "AliasRegistry.h"
 #include "AppContext.h"
-#include "Clock.h"
-#include "DbEngine.h"
 #include "Errors.h"
 #include "GlobalUtils.h"
-#include "MessageService.h"
 #include "ReportLogin.h"
 #include "SectionReport.h"
 #include "SectionWriter.h"
 #include "Sections.h"
-#include "SqlQuery.h"
 #include "StructureLookup.h"
 #include "TemporaryTables.h"
 
