@@ -1,6 +1,8 @@
 // kolmdb: creates the suite's databases.
-//   kolmdb create <file.fdb> [--demo] [--no-forced-writes]   a new database with the schema
-//   kolmdb demo <programs-folder> [--recreate]                 the demo database and its configuration
+//   kolmdb create <database> [--demo] [--no-forced-writes]   a new database with the schema
+//   kolmdb demo <programs-folder> [--recreate] [--database <database>]
+//                                                             the demo database and its configuration
+// A database is a local file or a server's "<host>[/<port>]:<path>".
 #include "CommandLineHelp.h"
 #include "DatabaseFactory.h"
 #include "DemoInstall.h"
@@ -12,8 +14,10 @@
 #include <cstdio>
 
 namespace {
-const char* const kUsage = "usage: kolmdb create <file.fdb> [--demo] [--no-forced-writes]\n"
-                           "       kolmdb demo <programs-folder> [--recreate]\n";
+const char* const kUsage =
+    "usage: kolmdb create <database> [--demo] [--no-forced-writes]\n"
+    "       kolmdb demo <programs-folder> [--recreate] [--database <database>]\n"
+    "A database is a local file (embedded engine) or <host>[/<port>]:<path> on a Firebird server.\n";
 
 int usage() {
     std::fprintf(stderr, "%s", kUsage);
@@ -40,7 +44,15 @@ int main(int argc, char* argv[]) {
             return 0;
         }
         if (args[0] == QLatin1String("demo")) {
-            const QString path = DemoInstall::install(args[1], args.contains(QStringLiteral("--recreate")));
+            QString database;
+            const int at = args.indexOf(QStringLiteral("--database"));
+            if (at > 0) {
+                if (at + 1 >= args.size())
+                    return usage();
+                database = args[at + 1];
+            }
+            const QString path =
+                DemoInstall::install(args[1], args.contains(QStringLiteral("--recreate")), database);
             std::printf("%s\n", qPrintable(QDir::toNativeSeparators(path)));
             return 0;
         }

@@ -26,31 +26,73 @@ void addDpbInt(QByteArray& dpb, char tag, int value) {
         dpb.append(char((value >> (8 * i)) & 0xFF));
 }
 
+QString engineText(const ISC_STATUS* status) {
+    char buffer[512];
+    const ISC_STATUS* vector = status;
+    QStringList lines;
+    while (fb_interpret(buffer, sizeof buffer, &vector))
+        lines << QString::fromUtf8(buffer);
+    return lines.join(QStringLiteral(" - "));
+}
+
+// What the client library is given: a local path made absolute, a server name as it stands.
+QByteArray enginePath(const QString& path) {
+    if (ServerName::parse(path).host.isEmpty())
+        return QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    return path.trimmed().toUtf8();
+}
+
+QByteArray loginDpb() {
+    QByteArray dpb;
+    dpb.append(char(isc_dpb_version1));
+    addDpbString(dpb, isc_dpb_user_name, DbEngine::DatabaseUser.toUpper().toUtf8());
+    addDpbString(dpb, isc_dpb_password, DbEngine::DatabasePassword.toUtf8());
+    return dpb;
+}
+
 } // namespace
 
 namespace DatabaseFactory {
 
 void createEmpty(const QString& path, const Options& options) {
-    QByteArray dpb;
-    dpb.append(char(isc_dpb_version1));
-    addDpbString(dpb, isc_dpb_user_name, DbEngine::DatabaseUser.toUpper().toUtf8());
-    addDpbString(dpb, isc_dpb_password, DbEngine::DatabasePassword.toUtf8());
+    QByteArray dpb = loginDpb();
     addDpbString(dpb, isc_dpb_set_db_charset, QByteArrayLiteral("WIN1250"));
     addDpbInt(dpb, isc_dpb_sql_dialect, 3);
     addDpbInt(dpb, isc_dpb_force_write, options.forcedWrites ? 1 : 0);
 
-    const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    const QByteArray file = enginePath(path);
     ISC_STATUS_ARRAY status{};
     isc_db_handle handle = 0;
-    if (isc_create_database(status, 0, file.constData(), &handle, short(dpb.size()), dpb.constData(), 3)) {
-        char buffer[512];
-        const ISC_STATUS* vector = status;
-        QStringList lines;
-        while (fb_interpret(buffer, sizeof buffer, &vector))
-            lines << QString::fromUtf8(buffer);
-        throw EDBEngineError(lines.join(QStringLiteral(" - ")));
-    }
+    if (isc_create_database(status, 0, file.constData(), &handle, short(dpb.size()), dpb.constData(), 3))
+        throw EDBEngineError(engineText(status));
     isc_detach_database(status, &handle);
+}
+
+bool exists(const QString& path) {
+    if (ServerName::parse(path).host.isEmpty())
+        return QFileInfo::exists(path);
+    const QByteArray file = enginePath(path);
+    const QByteArray dpb = loginDpb();
+    ISC_STATUS_ARRAY status{};
+    isc_db_handle handle = 0;
+    if (isc_attach_database(status, 0, file.constData(), &handle, short(dpb.size()), dpb.constData()))
+        return false;
+    isc_detach_database(status, &handle);
+    return true;
+}
+
+void drop(const QString& path) {
+    if (ServerName::parse(path).host.isEmpty()) {
+        QFile::remove(path);
+        return;
+    }
+    const QByteArray file = enginePath(path);
+    const QByteArray dpb = loginDpb();
+    ISC_STATUS_ARRAY status{};
+    isc_db_handle handle = 0;
+    if (isc_attach_database(status, 0, file.constData(), &handle, short(dpb.size()), dpb.constData()) ||
+        isc_drop_database(status, &handle))
+        throw EDBEngineError(engineText(status));
 }
 
 QStringList splitScript(const QString& script) {

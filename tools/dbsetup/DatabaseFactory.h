@@ -13,8 +13,13 @@ struct Options {
     bool forcedWrites = true;
 };
 
+// path is a server name: a local file, or "<host>[/<port>]:<path>" created by that server.
 // Raises EDBEngineError with the engine's text.
 void createEmpty(const QString& path, const Options& options = Options());
+// Whether the database answers: a local file that exists, or a database the server opens.
+bool exists(const QString& path);
+// Removes the database (through its server for a server name).
+void drop(const QString& path);
 // Creates the database and loads the schema.
 void createWithSchema(const QString& path, const Options& options = Options());
 

@@ -15,13 +15,14 @@ const char* const kSections[] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  
                                  "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
 }
 
-QString DemoInstall::install(const QString& programFolder, bool recreate) {
+QString DemoInstall::install(const QString& programFolder, bool recreate, const QString& database) {
     const QDir folder(programFolder);
     folder.mkpath(QStringLiteral("demo"));
-    const QString dbPath = folder.filePath(QStringLiteral("demo/kolm_demo.fdb"));
-    if (recreate)
-        QFile::remove(dbPath);
-    if (!QFile::exists(dbPath)) {
+    const QString dbPath =
+        database.isEmpty() ? folder.filePath(QStringLiteral("demo/kolm_demo.fdb")) : database;
+    if (recreate && DatabaseFactory::exists(dbPath))
+        DatabaseFactory::drop(dbPath);
+    if (!DatabaseFactory::exists(dbPath)) {
         DatabaseFactory::createWithSchema(dbPath);
         DatabaseFactory::runScript(dbPath, DatabaseFactory::resourceScript(QStringLiteral("demo.sql")));
     }

@@ -8,7 +8,9 @@ namespace DemoInstall {
 
 extern const QString DemoAlias; // "kolmdemo"
 
-// Returns the database path. An existing demo database is kept unless recreate is set.
-QString install(const QString& programFolder, bool recreate);
+// Returns the database's server name: database when given (a server's "<host>[/<port>]:<path>"
+// or a local file), otherwise <programFolder>/demo/kolm_demo.fdb. An existing demo database is
+// kept unless recreate is set. The reports go to <programFolder>/demo either way.
+QString install(const QString& programFolder, bool recreate, const QString& database = QString());
 
 } // namespace DemoInstall
