@@ -2,6 +2,8 @@
 // draw_tray_images <folder>. Each image is written at 16 x 16 ("trayNN.png") and at 32 x 32
 // ("trayNN@2x.png") for larger trays. 0..9: a pencil writing two lines on a sheet;
 // 10: the still sheet with a table; 11: a clipboard with a red tick.
+// draw_tray_images --app-icon <folder>: the clipboard as the assistant's application icon,
+// "<folder>/<N>x<N>/apps/kolmasyst.png" at the icon theme's usual sizes.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -155,11 +157,35 @@ bool writeImage(const QString& folder, int index, int scale) {
     return image.save(QDir(folder).filePath(name));
 }
 
+bool writeAppIcons(const QString& folder) {
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 16.0, size / 16.0);
+        drawClipboard(p);
+        p.end();
+        const QString sub = QStringLiteral("%1x%1/apps").arg(size);
+        QDir(folder).mkpath(sub);
+        if (!image.save(QDir(folder).filePath(sub + QStringLiteral("/kolmasyst.png"))))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (app.arguments().value(1) == QLatin1String("--app-icon")) {
+        const QString folder = app.arguments().value(2, QStringLiteral("."));
+        if (writeAppIcons(folder))
+            return 0;
+        std::fprintf(stderr, "cannot write the icons into %s\n", qPrintable(folder));
+        return 1;
+    }
     const QString folder = app.arguments().value(1, QStringLiteral("."));
     QDir().mkpath(folder);
     for (int index = 0; index < 12; ++index) {
