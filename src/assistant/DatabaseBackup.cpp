@@ -3,6 +3,7 @@
 #include "AliasRegistry.h"
 #include "DbEngine.h"
 #include "Errors.h"
+#include "ExtraOptions.h"
 #include "GlobalUtils.h"
 #include "MyIniFile.h"
 #include "SqlQuery.h"
@@ -13,6 +14,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -83,6 +86,29 @@ void removeStaleCopies(const QString& target) {
         folder.remove(name);
 }
 
+// Keeps the keep newest copies of the database whose copy of today is target: the files of its
+// Backup folder named "<database>_<date>.gdb", newest by the time they were taken. Hidden
+// temporary copies and anything else in the folder are left alone.
+void removeOldCopies(const QString& target, const QString& databaseName, int keep) {
+    const QDir folder(QFileInfo(target).absolutePath());
+    QFileInfoList copies;
+    const QString prefix = databaseName + QLatin1Char('_');
+    for (const QFileInfo& info : folder.entryInfoList({QStringLiteral("*.gdb")}, QDir::Files)) {
+        if (!info.isSymLink() && info.fileName().startsWith(prefix))
+            copies << info;
+    }
+    std::sort(copies.begin(), copies.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        if (a.lastModified() != b.lastModified())
+            return a.lastModified() > b.lastModified();
+        return a.fileName() > b.fileName();
+    });
+    for (int i = keep; i < copies.size(); ++i) {
+        // Today's copy is the one just taken: never the one to go.
+        if (copies[i].absoluteFilePath() != QFileInfo(target).absoluteFilePath())
+            QFile::remove(copies[i].absoluteFilePath());
+    }
+}
+
 } // namespace
 
 DatabaseBackup::DatabaseBackup(QString configFile, QString registryPath, DateConventions dates)
@@ -112,6 +138,7 @@ bool DatabaseBackup::BackupDatabases(const QDate& day) {
     QStringList lines;
     TMyIniFile(m_configFile).ReadAliasDatabases(lines);
     const AliasRegistry registry(m_registryPath);
+    const int keep = ExtraOptions::backupCopiesKept(TMyIniFile(m_configFile));
     for (const QString& line : lines) {
         const QString alias = TMyIniFile::aliasOfLine(line);
         if (!IsInterBaseAlias(registry, alias))
@@ -130,8 +157,14 @@ bool DatabaseBackup::BackupDatabases(const QDate& day) {
             result = false;
             continue;
         }
-        if (!backupOne(alias, file, target))
+        if (!backupOne(alias, file, target)) {
             result = false;
+            continue;
+        }
+        if (keep > 0) {
+            const QString name = ExtractNamePart(file).chopped(qMin(4, int(ExtractNamePart(file).size())));
+            removeOldCopies(target, name, keep);
+        }
     }
     return result;
 }

@@ -45,7 +45,8 @@ void SectionReport::open(const SectionStatements& statements) {
     params.insert(QStringLiteral("zerodata"), QDate(1899, 12, 30));
     for (int level = 0; level < statements.queries.size() && level < 3; ++level) {
         const SectionQuery& q = statements.queries[level];
-        m_rows[level].open(m_context.db, q.sql, params, section.displayFields[size_t(level)]);
+        m_rows[level].open(m_context.db, q.sql, params,
+                           m_context.polishLetters ? QSet<QString>() : section.displayFields[size_t(level)]);
         m_connections[level] = connectionName(q.name, level);
         m_report.setConnection(m_connections[level], &m_rows[level]);
     }
@@ -79,6 +80,10 @@ bool SectionReport::workstationPrinted(int group, int station) const {
     return !(newest.isValid() && newest > m_context.runDate);
 }
 
+QString SectionReport::shown(const QString& text) const {
+    return m_context.polishLetters ? text : StripPolishLetters(text);
+}
+
 void SectionReport::onItemRow() {
     m_previousLocation.clear();
 }
@@ -101,8 +106,8 @@ void SectionReport::onGroupRow() {
     QString path = m_context.lookup->GroupPath(groups.intValue(row, QStringLiteral("IDRODZSTRUKT")));
     path.chop(5);
     m_report.setComponentText(QStringLiteral("NazwaSrodGr"),
-                              StripPolishLetters(groups.raw(row, QStringLiteral("NAZWA")).toString() +
-                                                 QStringLiteral(" [") + path + QLatin1Char(']')));
+                              shown(groups.raw(row, QStringLiteral("NAZWA")).toString() +
+                                    QStringLiteral(" [") + path + QLatin1Char(']')));
     m_previousLocation.clear();
 }
 
@@ -119,8 +124,7 @@ void SectionReport::onStructureRow() {
         if (!printed)
             return;
     }
-    const QString printedLocation =
-        StripPolishLetters(StructureLookup::locationText(m_context.lookup->StructurePath(id)));
+    const QString printedLocation = shown(StructureLookup::locationText(m_context.lookup->StructurePath(id)));
     QString& previous = m_previousLocation;
     const bool repeat = printedLocation.isEmpty() || printedLocation == previous;
     m_report.setComponentText(QStringLiteral("OpisElemStrukt"), repeat ? QString() : printedLocation);

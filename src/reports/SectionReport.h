@@ -23,6 +23,8 @@ public:
         QDate runDate;
         const SectionDescription* section = nullptr;
         StructureLookup* lookup = nullptr;
+        // The text as stored, Polish letters and all, instead of the letters replaced.
+        bool polishLetters = false;
     };
 
     SectionReport(const ReportProject& project, const Context& context);
@@ -44,6 +46,7 @@ private:
     void onStructureRow();
     void onGroupRow();
     bool workstationPrinted(int group, int station) const;
+    QString shown(const QString& text) const;
     void loadNewestDates();
 
     Context m_context;

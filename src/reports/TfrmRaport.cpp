@@ -3,6 +3,7 @@
 #include "AliasRegistry.h"
 #include "AppContext.h"
 #include "Errors.h"
+#include "ExtraOptions.h"
 #include "GlobalUtils.h"
 #include "ReportLogin.h"
 #include "SectionReport.h"
@@ -70,6 +71,7 @@ bool TfrmRaport::FormCreate() {
     TMyIniFile& ini = m_app.settings();
     m_app.dates().ApplyDateFormat(ini.ReadSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("FormDaty")));
     m_sortByCode = ini.ReadAsystentSetting(kAsyst, QStringLiteral("SortStrukList")) == QLatin1String("Kod");
+    m_polishLetters = ExtraOptions::polishLetters(ini);
     try {
         m_project = std::make_unique<ReportProject>(ReportProject::fromFile(m_projectFile));
         m_listaRaportow = m_project->reportNames();
@@ -250,6 +252,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         context.runDate = m_dataRaportu;
         context.section = section;
         context.lookup = m_lookup.get();
+        context.polishLetters = m_polishLetters;
         auto report = std::make_unique<SectionReport>(*m_project, context);
         {
             // The section's rows in the temporary tables go as soon as its queries are read.

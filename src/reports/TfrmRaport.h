@@ -66,6 +66,7 @@ private:
 
     AppContext& m_app;
     QDate m_dataRaportu;
+    bool m_polishLetters = false;
     QString m_projectFile = ProjectResource;
     QStringList m_listaRaportow;
     bool m_sortByCode = false;

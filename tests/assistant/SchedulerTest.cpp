@@ -238,6 +238,61 @@ TEST_F(BackupTest, CopiesGoWhereTheRulesSay) {
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("zdalna")));
 }
 
+TEST_F(BackupTest, RetentionKeepsTheNewestCopiesOfEachDatabaseOnly) {
+    struct Case {
+        QByteArray setting;
+        QStringList kept; // days of the copies left, after backups of days 1 to 4
+        bool warned;
+    };
+    const Case cases[] = {
+        {"", {"01", "02", "03", "04"}, false},
+        {"BACKUP.IleKopii.Str=0\n", {"01", "02", "03", "04"}, false},
+        {"BACKUP.IleKopii.Str=2\n", {"03", "04"}, false},
+        {"BACKUP.IleKopii.Str=1\n", {"04"}, false},
+        {"BACKUP.IleKopii.Str=dwie\n", {"01", "02", "03", "04"}, true},
+        {"BACKUP.IleKopii.Str=-3\n", {"01", "02", "03", "04"}, true},
+    };
+    const QString folder = m_dir.filePath("firma/Backup");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setting.toStdString());
+        QDir(m_dir.filePath("firma")).removeRecursively();
+        QDir().mkpath(folder);
+        // Not copies of this database: another database's copy, a file of the user's, a link.
+        TestSupport::writeFile(folder + "/inna_2026-12-01.gdb", "x");
+        TestSupport::writeFile(folder + "/notatki.txt", "x");
+        QFile::link(folder + "/inna_2026-12-01.gdb", folder + "/firma_2020-01-01.gdb");
+        TestSupport::writeFile(ini(),
+                               "[AliasDatabases]\nALIAS.firma.Str=Firma\n[BackupSettings]\n" + c.setting);
+        QString said;
+        for (int day = 1; day <= 4; ++day) {
+            // Each backup as the assistant's thread takes it: in a process of its own, with its
+            // standard error read back.
+            QProcess p;
+            p.start(TestSupport::helperPath(),
+                    {"backup", m_dir.path(), QDate(2026, 12, day).toString(Qt::ISODate)});
+            ASSERT_TRUE(p.waitForFinished(60000));
+            ASSERT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), "done");
+            said += QString::fromUtf8(p.readAllStandardError());
+            // Taken a day apart: the newest copy is the newest file.
+            QFile copy(QString("%1/firma_2026-12-%2.gdb").arg(folder).arg(day, 2, 10, QLatin1Char('0')));
+            ASSERT_TRUE(copy.open(QIODevice::ReadWrite));
+            copy.setFileTime(QDateTime(QDate(2026, 12, day), QTime(22, 0)),
+                             QFileDevice::FileModificationTime);
+        }
+        QStringList kept;
+        for (const QString& name : QDir(folder).entryList({"firma_2026-12-*.gdb"}, QDir::Files, QDir::Name))
+            kept << name.mid(14, 2);
+        EXPECT_EQ(kept, c.kept);
+        EXPECT_TRUE(QFileInfo::exists(folder + "/inna_2026-12-01.gdb"));
+        EXPECT_TRUE(QFileInfo::exists(folder + "/notatki.txt"));
+        EXPECT_TRUE(QFileInfo(folder + "/firma_2020-01-01.gdb").isSymLink());
+        EXPECT_EQ(said.contains("BACKUP.IleKopii.Str"), c.warned) << said.toStdString();
+        if (c.warned) {
+            EXPECT_EQ(said.count('\n'), 4) << "one line per backup run";
+        }
+    }
+}
+
 TEST_F(BackupTest, ACopyTakenWhileRowsGoInOpensCleanlyAndHoldsEveryEarlierRow) {
     QProcess writer;
     writer.start(TestSupport::helperPath(), {"db-insert-loop", m_db});

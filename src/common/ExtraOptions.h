@@ -1,0 +1,16 @@
+#pragma once
+
+class TMyIniFile;
+
+// The options beyond the summary report, in the configuration file. Each is off (or at its
+// default) unless set; a value that is not "T"/"N", or not a number where a number is asked
+// for, counts as off or the default, and says so in one line on standard error.
+namespace ExtraOptions {
+
+// [AsystentSettings] ASYST.PolskieLitery.Str: the reports print the text as stored.
+bool polishLetters(const TMyIniFile& ini);
+// [BackupSettings] BACKUP.IleKopii.Str: how many newest copies of a database its backup folder
+// keeps; 0 keeps all.
+int backupCopiesKept(const TMyIniFile& ini);
+
+} // namespace ExtraOptions
