@@ -4,6 +4,7 @@
 #include "AppContext.h"
 #include "AssistantLook.h"
 #include "Errors.h"
+#include "ExtraOptions.h"
 #include "GlobalUtils.h"
 #include "MessageService.h"
 #include "Scheduler.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimeEdit>
 
@@ -119,6 +121,23 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
         }
         pgKolmAsyst->addTab(ts, page.caption);
     }
+    tsDodatkowe = new QWidget;
+    tsDodatkowe->setObjectName(QStringLiteral("tsDodatkowe"));
+    cbPolskieLitery = new QCheckBox(QStringLiteral("Polskie litery w raportach"), tsDodatkowe);
+    cbPolskieLitery->setObjectName(QStringLiteral("cbPolskieLitery"));
+    cbPolskieLitery->setGeometry(12, 14, 480, 20);
+    makeLabel(tsDodatkowe, QStringLiteral("Tekst drukowany tak, jak jest zapisany w bazie danych (\"Łódź\")"),
+              32, 36, 460);
+    makeLabel(tsDodatkowe, QStringLiteral("Liczba przechowywanych kopii zapasowych każdej bazy:"), 12, 70,
+              330);
+    seIleKopii = new QSpinBox(tsDodatkowe);
+    seIleKopii->setObjectName(QStringLiteral("seIleKopii"));
+    seIleKopii->setGeometry(350, 68, 70, 21);
+    seIleKopii->setRange(0, 9999);
+    AssistantLook::applyEditLook(seIleKopii);
+    makeLabel(tsDodatkowe, QStringLiteral("0 – wszystkie kopie zostają; inaczej tylko tyle najnowszych"), 32,
+              92, 460);
+    pgKolmAsyst->addTab(tsDodatkowe, QStringLiteral("Dodatkowe"));
     pgKolmAsyst->setCurrentIndex(1); // "Ryzyko" the first time
 
     bOK = new TBitBtnWithColor(QStringLiteral("Zamknij"), this);
@@ -186,6 +205,8 @@ void TfrmUstaw::FormShow() {
         }
         for (int i = 0; i < 9; ++i)
             cbSections[i]->setChecked(m_scheduler.Sections[i]);
+        cbPolskieLitery->setChecked(ExtraOptions::polishLetters(m_app.settings()));
+        seIleKopii->setValue(ExtraOptions::backupCopiesKept(m_app.settings()));
         // The backup page only for an organisation with a local database file; once hidden it
         // stays hidden.
         bool local = false;
@@ -242,6 +263,17 @@ void TfrmUstaw::bOKClick() {
             ini.WriteAsystentSetting(asyst, QLatin1String(Scheduler::SectionNames[section]),
                                      m_scheduler.Sections[section] ? QStringLiteral("T")
                                                                    : QStringLiteral("N"));
+        // The options beyond the report are written once they are set or changed, so that a
+        // configuration that never had them stays as it was.
+        const bool letters = cbPolskieLitery->isChecked();
+        if (letters != ExtraOptions::polishLetters(ini) ||
+            ini.ReadAsystentSetting(asyst, QStringLiteral("PolskieLitery")) != TMyIniFile::Missing)
+            ini.WriteAsystentSetting(asyst, QStringLiteral("PolskieLitery"),
+                                     letters ? QStringLiteral("T") : QStringLiteral("N"));
+        const int copies = seIleKopii->value();
+        if (copies != ExtraOptions::backupCopiesKept(ini) ||
+            ini.ReadBackupSetting(backup, QStringLiteral("IleKopii")) != TMyIniFile::Missing)
+            ini.WriteBackupSetting(backup, QStringLiteral("IleKopii"), QString::number(copies));
     } catch (const EKolmError& e) {
         m_app.messages().showMessage(e.text(), QString());
         return;

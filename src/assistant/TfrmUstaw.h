@@ -6,13 +6,15 @@ class AppContext;
 class QCheckBox;
 class QDateEdit;
 class QLineEdit;
+class QSpinBox;
 class QTabWidget;
 class QTimeEdit;
 class QWidget;
 class Scheduler;
 class TBitBtnWithColor;
 
-// "Ustawienia konfiguracyjne asystenta": the two schedules and the nine report sections. A value
+// "Ustawienia konfiguracyjne asystenta": the two schedules, the nine report sections and, on the
+// page "Dodatkowe", the options beyond the report (each off unless switched on). A value
 // reaches the running scheduler as soon as its field is left or its box clicked; "Zamknij"
 // writes them all to the configuration file.
 class TfrmUstaw : public QDialog {
@@ -33,6 +35,9 @@ public:
     // In report order: CzynnRyz, TermRyz, StanAdm, PracAdm, SrodRyz, WyborDob, RoznDob,
     // PrzetBhp, AktualBhp.
     QCheckBox* cbSections[9];
+    QWidget* tsDodatkowe;
+    QCheckBox* cbPolskieLitery;
+    QSpinBox* seIleKopii;
     TBitBtnWithColor* bOK;
 
     bool backupPageHidden() const { return m_backupHidden; }

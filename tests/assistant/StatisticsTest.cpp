@@ -19,6 +19,7 @@
 #include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -293,6 +294,35 @@ TEST_F(SettingsDialogTest, FieldsReachTheSchedulerAtOnceAndTheFileOnlyOnClosing)
                    "ASYST.AktualBhp.Str=N\nASYST.WyborDob.Str=N\nASYST.RoznDob.Str=N\n"
                    "[BackupSettings]\nBACKUP.CzestBackup.Str=1\nBACKUP.GodzBackup.Str=22:30:00\n"
                    "BACKUP.DataBackup.Str=2024-03-02\n"));
+}
+
+TEST_F(SettingsDialogTest, TheOptionsPageWritesOnlyWhatWasSetAndReadsBadValuesAsOff) {
+    TfrmUstaw& d = *m_form->settingsDialog();
+    ASSERT_EQ(d.pgKolmAsyst->tabText(d.pgKolmAsyst->indexOf(d.tsDodatkowe)), "Dodatkowe");
+    // Switched on and set: written as the programs read them.
+    whenModal(&d, [&] {
+        EXPECT_FALSE(d.cbPolskieLitery->isChecked());
+        EXPECT_EQ(d.seIleKopii->value(), 0);
+        d.cbPolskieLitery->click();
+        d.seIleKopii->setValue(5);
+        d.bOK->click();
+    });
+    m_form->bUstawClick();
+    TMyIniFile ini(m_dir.filePath("brel.ini"));
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "PolskieLitery"), "T");
+    EXPECT_EQ(ini.ReadBackupSetting("BACKUP", "IleKopii"), "5");
+
+    // Values that do not read show as off and are written back as such when the dialog closes.
+    ini.WriteAsystentSetting("ASYST", "PolskieLitery", "tak");
+    ini.WriteBackupSetting("BACKUP", "IleKopii", "wiele");
+    whenModal(&d, [&] {
+        EXPECT_FALSE(d.cbPolskieLitery->isChecked());
+        EXPECT_EQ(d.seIleKopii->value(), 0);
+        d.bOK->click();
+    });
+    m_form->bUstawClick();
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "PolskieLitery"), "N");
+    EXPECT_EQ(ini.ReadBackupSetting("BACKUP", "IleKopii"), "0");
 }
 
 TEST_F(SettingsDialogTest, WithoutALocalDatabaseTheBackupPageGoesAndStaysAway) {
