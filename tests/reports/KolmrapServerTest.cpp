@@ -14,15 +14,6 @@
 namespace {
 
 const QString kToday = QDate::currentDate().toString("yyyy-MM-dd");
-const char* const kSections[] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  "SrodRyz",
-                                 "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
-
-QString pdfText(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // Workstations that keep the organisation's databases on a Firebird server: kolmrap and kolmdb
 // as real processes against a real server of the test's own.
@@ -67,12 +58,12 @@ TEST_F(KolmrapServerTest, TheReportThroughTheServerIsTheReportOfTheEmbeddedEngin
     ASSERT_TRUE(r.finished);
     ASSERT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
     EXPECT_EQ(dataAsys(), kToday);
-    for (const char* section : kSections) {
-        SCOPED_TRACE(section);
-        const QString embedded = pdfText(pdf("firma", section));
+    for (const QString& section : TestSupport::sectionNames()) {
+        SCOPED_TRACE(section.toStdString());
+        const QString embedded = TestSupport::pdfText(pdf("firma", section));
         ASSERT_FALSE(embedded.trimmed().isEmpty());
-        EXPECT_EQ(pdfText(pdf("serwer", section)), embedded);
-        EXPECT_EQ(pdfText(pdf("serwerip", section)), embedded);
+        EXPECT_EQ(TestSupport::pdfText(pdf("serwer", section)), embedded);
+        EXPECT_EQ(TestSupport::pdfText(pdf("serwerip", section)), embedded);
     }
 }
 

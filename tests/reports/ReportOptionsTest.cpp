@@ -11,15 +11,6 @@
 namespace {
 
 const QString kToday = QDate::currentDate().toString("yyyy-MM-dd");
-const char* const kSections[] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  "SrodRyz",
-                                 "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
-
-QString pdfText(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // The report's options beyond the summary report, as kolmrap reads them from brel.ini.
 class ReportOptionsTest : public ::testing::Test {
@@ -46,8 +37,9 @@ protected:
         if (said)
             *said = r.stdErr;
         QString text;
-        for (const char* s : kSections)
-            text += pdfText(m_programs.filePath(QString("firma/Raporty/%1/%1%2.pdf").arg(s, kToday)));
+        for (const QString& s : TestSupport::sectionNames())
+            text += TestSupport::pdfText(
+                m_programs.filePath(QString("firma/Raporty/%1/%1%2.pdf").arg(s, kToday)));
         return text;
     }
 

@@ -83,12 +83,24 @@ QString createDemoDatabase(const QString& programFolder) {
     return db;
 }
 
+QStringList sectionNames() {
+    return {QStringLiteral("CzynnRyz"), QStringLiteral("TermRyz"),  QStringLiteral("StanAdm"),
+            QStringLiteral("PracAdm"),  QStringLiteral("SrodRyz"),  QStringLiteral("WyborDob"),
+            QStringLiteral("RoznDob"),  QStringLiteral("PrzetBhp"), QStringLiteral("AktualBhp")};
+}
+
 QByteArray allSectionsOn() {
     QByteArray lines;
-    for (const char* s : {"CzynnRyz", "TermRyz", "StanAdm", "PracAdm", "SrodRyz", "WyborDob", "RoznDob",
-                          "PrzetBhp", "AktualBhp"})
-        lines += QByteArray("ASYST.") + s + ".Str=T\n";
+    for (const QString& s : sectionNames())
+        lines += "ASYST." + s.toUtf8() + ".Str=T\n";
     return lines;
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 void addAlias(const QString& programFolder, const QString& alias, const QString& serverName,

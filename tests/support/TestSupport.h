@@ -64,8 +64,12 @@ QString createDatabase(const QString& folder, const QString& name = QStringLiter
 
 // The demo organisation as database "firma.fdb" of a programs' folder under the alias "firma".
 QString createDemoDatabase(const QString& programFolder);
+// The nine sections of the summary report, in report order.
+QStringList sectionNames();
 // The [AsystentSettings] lines that switch every section of the summary report on.
 QByteArray allSectionsOn();
+// The text of a PDF file as "pdftotext -layout" gives it.
+QString pdfText(const QString& pdf);
 
 // Writes an alias registry entry "SERVER NAME=<serverName>" with driver INTRBASE (or driver).
 void addAlias(const QString& programFolder, const QString& alias, const QString& serverName,
