@@ -11,7 +11,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-ibase
           firebird3.0-server firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
-          libgtest-dev libcrypt-dev libxcb1-dev clang-format
+          libgtest-dev libcrypt-dev libxlsxwriter-dev python3-openpyxl libxcb1-dev clang-format
           fonts-liberation2 poppler-utils desktop-file-utils xvfb xauth qt6-translations-l10n trayer xdotool imagemagick x11-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -123,20 +123,26 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
     }
     tsDodatkowe = new QWidget;
     tsDodatkowe->setObjectName(QStringLiteral("tsDodatkowe"));
+    cbArkusz = new QCheckBox(QStringLiteral("Arkusz kalkulacyjny z każdego raportu"), tsDodatkowe);
+    cbArkusz->setObjectName(QStringLiteral("cbArkusz"));
+    cbArkusz->setGeometry(12, 14, 480, 20);
+    makeLabel(tsDodatkowe,
+              QStringLiteral("Wiersze wszystkich sekcji w pliku Raporty/Arkusz/Raport<data>.xlsx"), 32, 36,
+              460);
     cbPolskieLitery = new QCheckBox(QStringLiteral("Polskie litery w raportach"), tsDodatkowe);
     cbPolskieLitery->setObjectName(QStringLiteral("cbPolskieLitery"));
-    cbPolskieLitery->setGeometry(12, 14, 480, 20);
+    cbPolskieLitery->setGeometry(12, 64, 480, 20);
     makeLabel(tsDodatkowe, QStringLiteral("Tekst drukowany tak, jak jest zapisany w bazie danych (\"Łódź\")"),
-              32, 36, 460);
-    makeLabel(tsDodatkowe, QStringLiteral("Liczba przechowywanych kopii zapasowych każdej bazy:"), 12, 70,
+              32, 86, 460);
+    makeLabel(tsDodatkowe, QStringLiteral("Liczba przechowywanych kopii zapasowych każdej bazy:"), 12, 120,
               330);
     seIleKopii = new QSpinBox(tsDodatkowe);
     seIleKopii->setObjectName(QStringLiteral("seIleKopii"));
-    seIleKopii->setGeometry(350, 68, 70, 21);
+    seIleKopii->setGeometry(350, 118, 70, 21);
     seIleKopii->setRange(0, 9999);
     AssistantLook::applyEditLook(seIleKopii);
     makeLabel(tsDodatkowe, QStringLiteral("0 – wszystkie kopie zostają; inaczej tylko tyle najnowszych"), 32,
-              92, 460);
+              142, 460);
     pgKolmAsyst->addTab(tsDodatkowe, QStringLiteral("Dodatkowe"));
     pgKolmAsyst->setCurrentIndex(1); // "Ryzyko" the first time
 
@@ -205,6 +211,7 @@ void TfrmUstaw::FormShow() {
         }
         for (int i = 0; i < 9; ++i)
             cbSections[i]->setChecked(m_scheduler.Sections[i]);
+        cbArkusz->setChecked(ExtraOptions::workbook(m_app.settings()));
         cbPolskieLitery->setChecked(ExtraOptions::polishLetters(m_app.settings()));
         seIleKopii->setValue(ExtraOptions::backupCopiesKept(m_app.settings()));
         // The backup page only for an organisation with a local database file; once hidden it
@@ -265,11 +272,19 @@ void TfrmUstaw::bOKClick() {
                                                                    : QStringLiteral("N"));
         // The options beyond the report are written once they are set or changed, so that a
         // configuration that never had them stays as it was.
-        const bool letters = cbPolskieLitery->isChecked();
-        if (letters != ExtraOptions::polishLetters(ini) ||
-            ini.ReadAsystentSetting(asyst, QStringLiteral("PolskieLitery")) != TMyIniFile::Missing)
-            ini.WriteAsystentSetting(asyst, QStringLiteral("PolskieLitery"),
-                                     letters ? QStringLiteral("T") : QStringLiteral("N"));
+        const struct {
+            QCheckBox* box;
+            bool (*read)(const TMyIniFile&);
+            const char* key;
+        } switches[] = {{cbArkusz, ExtraOptions::workbook, "Arkusz"},
+                        {cbPolskieLitery, ExtraOptions::polishLetters, "PolskieLitery"}};
+        for (const auto& s : switches) {
+            const bool on = s.box->isChecked();
+            if (on != s.read(ini) ||
+                ini.ReadAsystentSetting(asyst, QLatin1String(s.key)) != TMyIniFile::Missing)
+                ini.WriteAsystentSetting(asyst, QLatin1String(s.key),
+                                         on ? QStringLiteral("T") : QStringLiteral("N"));
+        }
         const int copies = seIleKopii->value();
         if (copies != ExtraOptions::backupCopiesKept(ini) ||
             ini.ReadBackupSetting(backup, QStringLiteral("IleKopii")) != TMyIniFile::Missing)

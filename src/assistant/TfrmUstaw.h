@@ -36,6 +36,7 @@ public:
     // PrzetBhp, AktualBhp.
     QCheckBox* cbSections[9];
     QWidget* tsDodatkowe;
+    QCheckBox* cbArkusz;
     QCheckBox* cbPolskieLitery;
     QSpinBox* seIleKopii;
     TBitBtnWithColor* bOK;

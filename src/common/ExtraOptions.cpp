@@ -35,6 +35,11 @@ int readCount(const QString& key, const QString& value, int fallback) {
 
 namespace ExtraOptions {
 
+bool workbook(const TMyIniFile& ini) {
+    return readSwitch(QStringLiteral("ASYST.Arkusz.Str"),
+                      ini.ReadAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("Arkusz")));
+}
+
 bool polishLetters(const TMyIniFile& ini) {
     return readSwitch(QStringLiteral("ASYST.PolskieLitery.Str"),
                       ini.ReadAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("PolskieLitery")));

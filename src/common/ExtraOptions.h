@@ -7,6 +7,8 @@ class TMyIniFile;
 // for, counts as off or the default, and says so in one line on standard error.
 namespace ExtraOptions {
 
+// [AsystentSettings] ASYST.Arkusz.Str: each database's run also writes a workbook.
+bool workbook(const TMyIniFile& ini);
 // [AsystentSettings] ASYST.PolskieLitery.Str: the reports print the text as stored.
 bool polishLetters(const TMyIniFile& ini);
 // [BackupSettings] BACKUP.IleKopii.Str: how many newest copies of a database its backup folder

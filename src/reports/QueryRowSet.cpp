@@ -60,7 +60,7 @@ QVariant QueryRowSet::value(int row, const QString& field) const {
     if (c < 0 || row < 0 || row >= m_rows.size())
         return QVariant();
     const QVariant& v = m_rows[row][c];
-    if (m_display[c] && !v.isNull())
+    if (m_substitute && m_display[c] && !v.isNull())
         return StripPolishLetters(v.toString());
     return v;
 }

@@ -24,6 +24,8 @@ public:
     // The stored value without display substitution.
     QVariant raw(int row, const QString& field) const;
     int intValue(int row, const QString& field) const { return raw(row, field).toInt(); }
+    // Off: display fields too are given as stored.
+    void setSubstitution(bool on) { m_substitute = on; }
 
 private:
     int column(const QString& field) const;
@@ -31,4 +33,5 @@ private:
     QHash<QString, int> m_columns; // upper-case names
     QVector<QVector<QVariant>> m_rows;
     QVector<bool> m_display;
+    bool m_substitute = true;
 };

@@ -27,6 +27,12 @@ void SectionReport::executeToPdf(const QString& path) {
     SafeFile::replace(path, m_report.executeToPdfBytes(), SafeFile::Links::Replace);
 }
 
+void SectionReport::setPolishLetters(bool on) {
+    m_context.polishLetters = on;
+    for (QueryRowSet& rows : m_rows)
+        rows.setSubstitution(!on);
+}
+
 QVector<PrintedBand> SectionReport::executeToRecord() {
     m_previousLocation.clear();
     return m_report.executeToRecord();
@@ -45,8 +51,8 @@ void SectionReport::open(const SectionStatements& statements) {
     params.insert(QStringLiteral("zerodata"), QDate(1899, 12, 30));
     for (int level = 0; level < statements.queries.size() && level < 3; ++level) {
         const SectionQuery& q = statements.queries[level];
-        m_rows[level].open(m_context.db, q.sql, params,
-                           m_context.polishLetters ? QSet<QString>() : section.displayFields[size_t(level)]);
+        m_rows[level].open(m_context.db, q.sql, params, section.displayFields[size_t(level)]);
+        m_rows[level].setSubstitution(!m_context.polishLetters);
         m_connections[level] = connectionName(q.name, level);
         m_report.setConnection(m_connections[level], &m_rows[level]);
     }

@@ -36,6 +36,8 @@ public:
     // what the file shows.
     void executeToPdf(const QString& path);
     QVector<PrintedBand> executeToRecord();
+    // For the walks that follow: the text as stored, or with the letters replaced.
+    void setPolishLetters(bool on);
     int pageCount() const { return m_report.lastPageCount(); }
     const QueryRowSet& rows(int level) const { return m_rows[level]; }
 

@@ -6,11 +6,14 @@
 #include "ExtraOptions.h"
 #include "GlobalUtils.h"
 #include "ReportLogin.h"
+#include "SafeFile.h"
 #include "SectionReport.h"
+#include "SectionSheet.h"
 #include "SectionWriter.h"
 #include "Sections.h"
 #include "StructureLookup.h"
 #include "TemporaryTables.h"
+#include "Workbook.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -72,6 +75,7 @@ bool TfrmRaport::FormCreate() {
     m_app.dates().ApplyDateFormat(ini.ReadSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("FormDaty")));
     m_sortByCode = ini.ReadAsystentSetting(kAsyst, QStringLiteral("SortStrukList")) == QLatin1String("Kod");
     m_polishLetters = ExtraOptions::polishLetters(ini);
+    m_workbook = ExtraOptions::workbook(ini);
     try {
         m_project = std::make_unique<ReportProject>(ReportProject::fromFile(m_projectFile));
         m_listaRaportow = m_project->reportNames();
@@ -224,6 +228,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     qint64 lookupMs = preload.elapsed();
     if (!enabled.isEmpty())
         TemporaryTables::prepareDatabase(db);
+    QVector<SectionSheet> sheets;
     SectionWriter writer([this](const SectionTiming& timing, const QString& output) {
         m_timings << timing;
         m_written << output;
@@ -276,7 +281,24 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         }
         if (m_observer)
             m_observer(*section, *report);
+        if (m_workbook) {
+            // The working copy keeps the letters as stored, whatever the PDF prints.
+            report->setPolishLetters(true);
+            sheets << SectionSheet::fromRecord(name, report->executeToRecord());
+            report->setPolishLetters(m_polishLetters);
+        }
         writer.write(std::move(report), output, timing);
     }
     writer.finish();
+    if (m_workbook && !sheets.isEmpty()) {
+        const QString folder = QDir(reportsFolder).filePath(QStringLiteral("Arkusz"));
+        QDir().mkpath(folder);
+        const QString file = QDir(folder).filePath(QStringLiteral("Raport") +
+                                                   m_dataRaportu.toString(QStringLiteral("yyyy-MM-dd")) +
+                                                   QStringLiteral(".xlsx"));
+        SafeFile::replace(file, Workbook::build(sheets), SafeFile::Links::Replace);
+        m_written << QDir::toNativeSeparators(file);
+        progress(
+            QStringLiteral("  Arkusz: %1 (%2 ark.)").arg(QDir::toNativeSeparators(file)).arg(sheets.size()));
+    }
 }

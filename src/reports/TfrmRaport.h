@@ -67,6 +67,7 @@ private:
     AppContext& m_app;
     QDate m_dataRaportu;
     bool m_polishLetters = false;
+    bool m_workbook = false;
     QString m_projectFile = ProjectResource;
     QStringList m_listaRaportow;
     bool m_sortByCode = false;

@@ -301,14 +301,17 @@ TEST_F(SettingsDialogTest, TheOptionsPageWritesOnlyWhatWasSetAndReadsBadValuesAs
     ASSERT_EQ(d.pgKolmAsyst->tabText(d.pgKolmAsyst->indexOf(d.tsDodatkowe)), "Dodatkowe");
     // Switched on and set: written as the programs read them.
     whenModal(&d, [&] {
+        EXPECT_FALSE(d.cbArkusz->isChecked());
         EXPECT_FALSE(d.cbPolskieLitery->isChecked());
         EXPECT_EQ(d.seIleKopii->value(), 0);
+        d.cbArkusz->click();
         d.cbPolskieLitery->click();
         d.seIleKopii->setValue(5);
         d.bOK->click();
     });
     m_form->bUstawClick();
     TMyIniFile ini(m_dir.filePath("brel.ini"));
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "Arkusz"), "T");
     EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "PolskieLitery"), "T");
     EXPECT_EQ(ini.ReadBackupSetting("BACKUP", "IleKopii"), "5");
 

@@ -1,0 +1,105 @@
+#include "SectionSheet.h"
+
+#include <QDate>
+#include <QHash>
+#include <QRegularExpression>
+
+namespace {
+
+// The fields' column titles; a field not named here is titled with its own name.
+QString title(const QString& component) {
+    static const QHash<QString, QString> titles{
+        {QStringLiteral("OpisElemStrukt"), QStringLiteral("Lokalizacja")},
+        {QStringLiteral("KOD"), QStringLiteral("Kod stanowiska")},
+        {QStringLiteral("SKROTNAZWA"), QStringLiteral("Stanowisko")},
+        {QStringLiteral("NAZWA"), QStringLiteral("Czynnik / środek")},
+        {QStringLiteral("NazwaSrodGr"), QStringLiteral("Grupa środków")},
+        {QStringLiteral("NAZWISKO"), QStringLiteral("Nazwisko")},
+        {QStringLiteral("IMIE"), QStringLiteral("Imię")},
+        {QStringLiteral("PESEL"), QStringLiteral("PESEL")},
+        {QStringLiteral("TERMNASTBAD"), QStringLiteral("Termin następnego badania")},
+    };
+    return titles.value(component, component);
+}
+
+// The location prints as indented lines ending in a line break; the sheet gives its path.
+QString locationPath(const QString& printed) {
+    QStringList parts;
+    for (const QString& line : printed.split(QRegularExpression(QStringLiteral("[\\r\\n]+"))))
+        if (!line.trimmed().isEmpty())
+            parts << line.trimmed();
+    return parts.join(QStringLiteral(" / "));
+}
+
+QVariant cell(const QString& component, const QString& text) {
+    if (component == QLatin1String("OpisElemStrukt"))
+        return locationPath(text);
+    static const QRegularExpression isoDate(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    if (isoDate.match(text.trimmed()).hasMatch()) {
+        const QDate date = QDate::fromString(text.trimmed(), Qt::ISODate);
+        if (date.isValid())
+            return date;
+    }
+    return text.trimmed();
+}
+
+// Labels ("lOpis...") and texts without a data view are the page's, not the row's.
+bool isField(const QString& component) {
+    return !(component.size() > 1 && component[0] == QLatin1Char('l') && component[1].isUpper());
+}
+
+} // namespace
+
+SectionSheet SectionSheet::fromRecord(const QString& name, const QVector<PrintedBand>& bands) {
+    SectionSheet sheet;
+    sheet.name = name;
+    // The data bands in the order of their first line: the last of them is the row.
+    QStringList levels;
+    for (const PrintedBand& b : bands)
+        if (!b.dataView.isEmpty() && !levels.contains(b.band))
+            levels << b.band;
+    if (levels.isEmpty())
+        return sheet;
+    QHash<QString, QStringList> fields;
+    for (const PrintedBand& b : bands) {
+        if (b.dataView.isEmpty())
+            continue;
+        QStringList& names = fields[b.band];
+        for (const auto& t : b.texts)
+            if (isField(t.first) && !names.contains(t.first))
+                names << t.first;
+    }
+    for (const QString& level : levels)
+        for (const QString& field : fields.value(level))
+            sheet.headers << title(field);
+
+    // What each level printed last; a location left blank under the same ancestors is the one above.
+    QHash<QString, QHash<QString, QVariant>> current;
+    const QString& deepest = levels.last();
+    for (const PrintedBand& b : bands) {
+        if (b.dataView.isEmpty())
+            continue;
+        const int depth = levels.indexOf(b.band);
+        // A new line of a level starts its lower levels afresh.
+        for (int i = depth + 1; i < levels.size(); ++i)
+            current.remove(levels[i]);
+        QHash<QString, QVariant>& values = current[b.band];
+        for (const auto& t : b.texts) {
+            if (!isField(t.first))
+                continue;
+            const QVariant v = cell(t.first, t.second);
+            if (t.first == QLatin1String("OpisElemStrukt") && v.toString().isEmpty() &&
+                values.contains(t.first))
+                continue;
+            values[t.first] = v;
+        }
+        if (b.band != deepest)
+            continue;
+        QVector<QVariant> row;
+        for (const QString& level : levels)
+            for (const QString& field : fields.value(level))
+                row << current.value(level).value(field, QString());
+        sheet.rows << row;
+    }
+    return sheet;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ReportEngine.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+// One sheet of the run's workbook: a section's printed rows, one column per field. A row is a
+// line of the section's deepest level (a workstation, a person) with the lines above it that it
+// belongs to (the factor or item, the location); dates are QDate values.
+struct SectionSheet {
+    QString name;
+    QStringList headers;
+    QVector<QVector<QVariant>> rows;
+
+    // From the bands a section's walk printed, in print order.
+    static SectionSheet fromRecord(const QString& name, const QVector<PrintedBand>& bands);
+};
