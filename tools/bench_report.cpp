@@ -16,6 +16,7 @@
 #include "TemporaryTables.h"
 #include "TfrmRaport.h"
 
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -206,6 +207,26 @@ int main(int argc, char* argv[]) {
                 .arg(run.exitCode())
                 .arg(wallMs)
                 .arg(usage.ru_maxrss / 1024.0, 0, 'f', 1));
+
+        // Again with the workbook: what the working copy costs.
+        {
+            TMyIniFile ini(QDir(folder.path()).filePath(QStringLiteral("brel.ini")));
+            ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("Arkusz"), QStringLiteral("T"));
+        }
+        QProcess withBook;
+        wall.restart();
+        withBook.start(program, {QStringLiteral("0"), QStringLiteral("admin"), QStringLiteral("Admin123!")});
+        withBook.waitForFinished(-1);
+        const qint64 bookMs = wall.elapsed();
+        const QString book = QDir(folder.path())
+                                 .filePath(QStringLiteral("bench/Raporty/Arkusz/Raport") +
+                                           QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
+                                           QStringLiteral(".xlsx"));
+        out(QStringLiteral("kolmrap with the workbook: exit %1, %2 ms (+%3 ms), workbook %4 KB")
+                .arg(withBook.exitCode())
+                .arg(bookMs)
+                .arg(bookMs - wallMs)
+                .arg(QFileInfo(book).size() / 1024));
         QFile file(outPath);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(g_table.toUtf8());

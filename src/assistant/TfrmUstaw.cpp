@@ -125,24 +125,32 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
     tsDodatkowe->setObjectName(QStringLiteral("tsDodatkowe"));
     cbArkusz = new QCheckBox(QStringLiteral("Arkusz kalkulacyjny z każdego raportu"), tsDodatkowe);
     cbArkusz->setObjectName(QStringLiteral("cbArkusz"));
-    cbArkusz->setGeometry(12, 14, 480, 20);
+    cbArkusz->setGeometry(12, 10, 480, 20);
     makeLabel(tsDodatkowe,
-              QStringLiteral("Wiersze wszystkich sekcji w pliku Raporty/Arkusz/Raport<data>.xlsx"), 32, 36,
+              QStringLiteral("Wiersze wszystkich sekcji w pliku Raporty/Arkusz/Raport<data>.xlsx"), 32, 30,
               460);
+    makeLabel(tsDodatkowe, QStringLiteral("Arkusz \"Wygasające\": środki, których ważność mija w ciągu"), 32,
+              52, 330);
+    seHoryzont = new QSpinBox(tsDodatkowe);
+    seHoryzont->setObjectName(QStringLiteral("seHoryzont"));
+    seHoryzont->setGeometry(362, 50, 60, 21);
+    seHoryzont->setRange(0, 3650);
+    AssistantLook::applyEditLook(seHoryzont);
+    makeLabel(tsDodatkowe, QStringLiteral("dni"), 428, 52, 40);
     cbPolskieLitery = new QCheckBox(QStringLiteral("Polskie litery w raportach"), tsDodatkowe);
     cbPolskieLitery->setObjectName(QStringLiteral("cbPolskieLitery"));
-    cbPolskieLitery->setGeometry(12, 64, 480, 20);
+    cbPolskieLitery->setGeometry(12, 82, 480, 20);
     makeLabel(tsDodatkowe, QStringLiteral("Tekst drukowany tak, jak jest zapisany w bazie danych (\"Łódź\")"),
-              32, 86, 460);
-    makeLabel(tsDodatkowe, QStringLiteral("Liczba przechowywanych kopii zapasowych każdej bazy:"), 12, 120,
+              32, 102, 460);
+    makeLabel(tsDodatkowe, QStringLiteral("Liczba przechowywanych kopii zapasowych każdej bazy:"), 12, 132,
               330);
     seIleKopii = new QSpinBox(tsDodatkowe);
     seIleKopii->setObjectName(QStringLiteral("seIleKopii"));
-    seIleKopii->setGeometry(350, 118, 70, 21);
+    seIleKopii->setGeometry(362, 130, 60, 21);
     seIleKopii->setRange(0, 9999);
     AssistantLook::applyEditLook(seIleKopii);
     makeLabel(tsDodatkowe, QStringLiteral("0 – wszystkie kopie zostają; inaczej tylko tyle najnowszych"), 32,
-              142, 460);
+              152, 460);
     pgKolmAsyst->addTab(tsDodatkowe, QStringLiteral("Dodatkowe"));
     pgKolmAsyst->setCurrentIndex(1); // "Ryzyko" the first time
 
@@ -214,6 +222,7 @@ void TfrmUstaw::FormShow() {
         cbArkusz->setChecked(ExtraOptions::workbook(m_app.settings()));
         cbPolskieLitery->setChecked(ExtraOptions::polishLetters(m_app.settings()));
         seIleKopii->setValue(ExtraOptions::backupCopiesKept(m_app.settings()));
+        seHoryzont->setValue(ExtraOptions::lapseHorizonDays(m_app.settings()));
         // The backup page only for an organisation with a local database file; once hidden it
         // stays hidden.
         bool local = false;
@@ -289,6 +298,10 @@ void TfrmUstaw::bOKClick() {
         if (copies != ExtraOptions::backupCopiesKept(ini) ||
             ini.ReadBackupSetting(backup, QStringLiteral("IleKopii")) != TMyIniFile::Missing)
             ini.WriteBackupSetting(backup, QStringLiteral("IleKopii"), QString::number(copies));
+        const int horizon = seHoryzont->value();
+        if (horizon != ExtraOptions::lapseHorizonDays(ini) ||
+            ini.ReadAsystentSetting(asyst, QStringLiteral("Horyzont")) != TMyIniFile::Missing)
+            ini.WriteAsystentSetting(asyst, QStringLiteral("Horyzont"), QString::number(horizon));
     } catch (const EKolmError& e) {
         m_app.messages().showMessage(e.text(), QString());
         return;

@@ -39,6 +39,7 @@ public:
     QCheckBox* cbArkusz;
     QCheckBox* cbPolskieLitery;
     QSpinBox* seIleKopii;
+    QSpinBox* seHoryzont;
     TBitBtnWithColor* bOK;
 
     bool backupPageHidden() const { return m_backupHidden; }

@@ -45,6 +45,11 @@ bool polishLetters(const TMyIniFile& ini) {
                       ini.ReadAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("PolskieLitery")));
 }
 
+int lapseHorizonDays(const TMyIniFile& ini) {
+    return readCount(QStringLiteral("ASYST.Horyzont.Str"),
+                     ini.ReadAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("Horyzont")), 90);
+}
+
 int backupCopiesKept(const TMyIniFile& ini) {
     return readCount(QStringLiteral("BACKUP.IleKopii.Str"),
                      ini.ReadBackupSetting(QStringLiteral("BACKUP"), QStringLiteral("IleKopii")), 0);

@@ -9,6 +9,9 @@ namespace ExtraOptions {
 
 // [AsystentSettings] ASYST.Arkusz.Str: each database's run also writes a workbook.
 bool workbook(const TMyIniFile& ini);
+// [AsystentSettings] ASYST.Horyzont.Str: how many days ahead the workbook's sheet of lapsing
+// safety items looks; 90 by default.
+int lapseHorizonDays(const TMyIniFile& ini);
 // [AsystentSettings] ASYST.PolskieLitery.Str: the reports print the text as stored.
 bool polishLetters(const TMyIniFile& ini);
 // [BackupSettings] BACKUP.IleKopii.Str: how many newest copies of a database its backup folder

@@ -14,6 +14,8 @@ struct SectionSheet {
     QString name;
     QStringList headers;
     QVector<QVector<QVariant>> rows;
+    // A row's fill colour (0xRRGGBB), none when absent or negative.
+    QVector<int> rowColours;
 
     // From the bands a section's walk printed, in print order.
     static SectionSheet fromRecord(const QString& name, const QVector<PrintedBand>& bands);

@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "ExtraOptions.h"
 #include "GlobalUtils.h"
+#include "LapseSheet.h"
 #include "ReportLogin.h"
 #include "SafeFile.h"
 #include "SectionReport.h"
@@ -76,6 +77,7 @@ bool TfrmRaport::FormCreate() {
     m_sortByCode = ini.ReadAsystentSetting(kAsyst, QStringLiteral("SortStrukList")) == QLatin1String("Kod");
     m_polishLetters = ExtraOptions::polishLetters(ini);
     m_workbook = ExtraOptions::workbook(ini);
+    m_horizonDays = m_workbook ? ExtraOptions::lapseHorizonDays(ini) : 90;
     try {
         m_project = std::make_unique<ReportProject>(ReportProject::fromFile(m_projectFile));
         m_listaRaportow = m_project->reportNames();
@@ -291,6 +293,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     }
     writer.finish();
     if (m_workbook && !sheets.isEmpty()) {
+        sheets << LapseSheet::build(db, *m_lookup, m_dataRaportu, m_horizonDays);
         const QString folder = QDir(reportsFolder).filePath(QStringLiteral("Arkusz"));
         QDir().mkpath(folder);
         const QString file = QDir(folder).filePath(QStringLiteral("Raport") +

@@ -68,6 +68,7 @@ private:
     QDate m_dataRaportu;
     bool m_polishLetters = false;
     bool m_workbook = false;
+    int m_horizonDays = 90;
     QString m_projectFile = ProjectResource;
     QStringList m_listaRaportow;
     bool m_sortByCode = false;

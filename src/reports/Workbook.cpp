@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
@@ -36,8 +37,23 @@ QByteArray build(const QVector<SectionSheet>& sheets) {
         throw EKolmError(QStringLiteral("Nie można utworzyć arkusza"));
     lxw_format* header = workbook_add_format(book);
     format_set_bold(header);
-    lxw_format* date = workbook_add_format(book);
-    format_set_num_format(date, "yyyy-mm-dd");
+    lxw_format* plainDate = workbook_add_format(book);
+    format_set_num_format(plainDate, "yyyy-mm-dd");
+    // One text and one date format per fill colour.
+    QHash<int, std::pair<lxw_format*, lxw_format*>> filled;
+    const auto formats = [&](int colour) -> std::pair<lxw_format*, lxw_format*> {
+        if (colour < 0)
+            return {nullptr, plainDate};
+        if (!filled.contains(colour)) {
+            lxw_format* text = workbook_add_format(book);
+            format_set_bg_color(text, lxw_color_t(colour));
+            lxw_format* day = workbook_add_format(book);
+            format_set_bg_color(day, lxw_color_t(colour));
+            format_set_num_format(day, "yyyy-mm-dd");
+            filled.insert(colour, {text, day});
+        }
+        return filled.value(colour);
+    };
     try {
         for (const SectionSheet& s : sheets) {
             lxw_worksheet* sheet = workbook_add_worksheet(book, s.name.toUtf8().constData());
@@ -51,19 +67,22 @@ QByteArray build(const QVector<SectionSheet>& sheets) {
             }
             for (int r = 0; r < s.rows.size(); ++r) {
                 const QVector<QVariant>& row = s.rows[r];
+                const auto [textFormat, dateFormat] = formats(s.rowColours.value(r, -1));
                 for (int c = 0; c < row.size() && c < widths.size(); ++c) {
                     const QVariant& v = row[c];
                     const auto at = lxw_row_t(r + 1);
                     if (v.metaType().id() == QMetaType::QDate) {
                         const QDate d = v.toDate();
                         lxw_datetime when{d.year(), d.month(), d.day(), 0, 0, 0};
-                        check(worksheet_write_datetime(sheet, at, lxw_col_t(c), &when, date));
+                        check(worksheet_write_datetime(sheet, at, lxw_col_t(c), &when, dateFormat));
                         widths[c] = std::max(widths[c], 10);
+                    } else if (v.metaType().id() == QMetaType::Int) {
+                        check(worksheet_write_number(sheet, at, lxw_col_t(c), v.toInt(), textFormat));
                     } else {
                         const QString text = v.toString();
-                        if (!text.isEmpty())
+                        if (!text.isEmpty() || textFormat)
                             check(worksheet_write_string(sheet, at, lxw_col_t(c), text.toUtf8().constData(),
-                                                         nullptr));
+                                                         textFormat));
                         widths[c] = std::max(widths[c], int(text.size()));
                     }
                 }

@@ -304,7 +304,9 @@ TEST_F(SettingsDialogTest, TheOptionsPageWritesOnlyWhatWasSetAndReadsBadValuesAs
         EXPECT_FALSE(d.cbArkusz->isChecked());
         EXPECT_FALSE(d.cbPolskieLitery->isChecked());
         EXPECT_EQ(d.seIleKopii->value(), 0);
+        EXPECT_EQ(d.seHoryzont->value(), 90);
         d.cbArkusz->click();
+        d.seHoryzont->setValue(60);
         d.cbPolskieLitery->click();
         d.seIleKopii->setValue(5);
         d.bOK->click();
@@ -312,6 +314,7 @@ TEST_F(SettingsDialogTest, TheOptionsPageWritesOnlyWhatWasSetAndReadsBadValuesAs
     m_form->bUstawClick();
     TMyIniFile ini(m_dir.filePath("brel.ini"));
     EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "Arkusz"), "T");
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "Horyzont"), "60");
     EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "PolskieLitery"), "T");
     EXPECT_EQ(ini.ReadBackupSetting("BACKUP", "IleKopii"), "5");
 

@@ -1,4 +1,5 @@
 #include "DbEngine.h"
+#include "LapseSheet.h"
 #include "MyIniFile.h"
 #include "SqlQuery.h"
 #include "TestSupport.h"
@@ -105,11 +106,11 @@ TEST_F(ReportOptionsTest, TheWorkbookHoldsEverySectionsRowsWithDatesAsDates) {
     EXPECT_TRUE(said.contains("Arkusz: ")) << said.toStdString();
     EXPECT_TRUE(pdfs.contains(QString::fromUtf8("Oddzial Lódz"))) << "the PDFs as the report prints them";
     const QJsonArray sheets = readWorkbook(workbook);
-    ASSERT_EQ(sheets.size(), 9);
+    ASSERT_EQ(sheets.size(), 10);
     QStringList names;
     for (const QJsonValue& v : sheets)
         names << v["name"].toString();
-    EXPECT_EQ(names, TestSupport::sectionNames());
+    EXPECT_EQ(names, TestSupport::sectionNames() << QString::fromUtf8("Wygasające"));
     QHash<QString, QJsonArray> rows;
     for (const QJsonValue& v : sheets) {
         const QString name = v["name"].toString();
@@ -152,6 +153,112 @@ TEST_F(ReportOptionsTest, TheWorkbookHoldsEverySectionsRowsWithDatesAsDates) {
     EXPECT_TRUE(r.stdErr.contains("Raport") && r.stdErr.contains(".xlsx")) << r.stdErr.toStdString();
     EXPECT_EQ(TMyIniFile(m_programs.filePath("brel.ini")).ReadAsystentSetting("ASYST", "DataAsys"),
               "2026-01-01");
+}
+
+TEST(LapseBandTest, DaysRemainingFallIntoTheirBands) {
+    const struct {
+        int days;
+        LapseSheet::Band band;
+    } cases[] = {{-400, LapseSheet::Band::Expired}, {-1, LapseSheet::Band::Expired},
+                 {0, LapseSheet::Band::Expired},    {1, LapseSheet::Band::Soon},
+                 {30, LapseSheet::Band::Soon},      {31, LapseSheet::Band::Later},
+                 {90, LapseSheet::Band::Later}};
+    for (const auto& c : cases)
+        EXPECT_EQ(LapseSheet::band(c.days), c.band) << c.days;
+}
+
+TEST_F(ReportOptionsTest, TheLapseSheetListsItemsByTheirNewestDateWithinTheHorizon) {
+    const QString workbook = m_programs.filePath("firma/Raporty/Arkusz/Raport" + kToday + ".xlsx");
+    // The sheet's rows as "days|group|code" and their fill colours.
+    const auto lapse = [&](const QByteArray& options, QStringList* colours = nullptr) {
+        report("ASYST.Arkusz.Str=T\n" + options);
+        QProcess p;
+        p.start("/usr/bin/python3", {"-c",
+                                     "import sys, openpyxl\n"
+                                     "ws = openpyxl.load_workbook(sys.argv[1])['Wygasające']\n"
+                                     "for r in ws.iter_rows(min_row=2):\n"
+                                     "    print('%s|%s|%s|%s' % (r[0].value, r[2].value, r[4].value,\n"
+                                     "                           r[0].fill.fgColor.rgb))\n",
+                                     workbook});
+        p.waitForFinished(60000);
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        QStringList rows;
+        for (const QString& line :
+             QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+            rows << line.section('|', 0, 2);
+            if (colours)
+                *colours << line.section('|', 3);
+        }
+        return rows;
+    };
+    // Nothing ahead yet: the sheet holds what the expired-items section prints, by the same rules.
+    const QStringList expired = lapse("ASYST.Horyzont.Str=0\n");
+    const QJsonArray sheets = readWorkbook(workbook);
+    ASSERT_EQ(sheets.size(), 10);
+    EXPECT_EQ(sheets[9]["name"].toString(), QString::fromUtf8("Wygasające"));
+    EXPECT_EQ(expired.size(), sheets[7]["rows"].toArray().size() - 1) << expired.join('\n').toStdString();
+    for (const QString& r : expired)
+        EXPECT_LE(r.section('|', 0, 0).toInt(), 0) << r.toStdString();
+
+    // One periodic item of a workstation renewed until a day around the bands' edges.
+    int item = 0;
+    QString key;
+    {
+        const QSqlDatabase db = DbEngine::openServerName(m_db, "setup");
+        SqlQuery q(db);
+        q.prepare("SELECT FIRST 1 D.ID AS ID, TRIM(G.NAZWA) || '|' || TRIM(S.KOD) AS K FROM BHPDANE D JOIN "
+                  "BHPGRUPY G ON G.ID = D.IDBHP JOIN OSTRUKT S "
+                  "ON S.ID = D.IDSTAN WHERE G.OKRESOWE = 1 AND G.TYPSTRUKT = 1 AND D.DATAUSUN IS NULL AND "
+                  "S.DATAUSUN IS NULL ORDER BY D.ID");
+        q.open();
+        item = q.fieldInt("ID");
+        key = q.fieldText("K");
+        q.close();
+        SqlQuery::executeDirect(db,
+                                QString("INSERT INTO BHPDANE_SZ (ID, IDBHPDANE, DATAWAZ) VALUES (99999, %1, "
+                                        "CURRENT_DATE)")
+                                    .arg(item));
+    }
+    DbEngine::closeConnection("setup");
+    ASSERT_GT(item, 0);
+    const struct {
+        int days;
+        bool listed;
+        QString colour;
+    } cases[] = {{-1, true, "FFF4B6B6"}, {0, true, "FFF4B6B6"},  {1, true, "FFFFD98C"},
+                 {30, true, "FFFFD98C"}, {31, true, "FFBFE3B4"}, {90, true, "FFBFE3B4"},
+                 {91, false, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.days);
+        {
+            const QSqlDatabase db = DbEngine::openServerName(m_db, "setup");
+            SqlQuery::executeDirect(
+                db,
+                QString("UPDATE BHPDANE_SZ SET DATAWAZ = CURRENT_DATE + %1 WHERE ID = 99999").arg(c.days));
+        }
+        DbEngine::closeConnection("setup");
+        QStringList colours;
+        const QStringList rows = lapse(QByteArray(), &colours); // the horizon of 90 days by default
+        QStringList days;
+        for (const QString& r : rows)
+            days << r.section('|', 0, 0);
+        // Soonest first.
+        for (int i = 1; i < days.size(); ++i)
+            EXPECT_LE(days[i - 1].toInt(), days[i].toInt()) << days.join(' ').toStdString();
+        int at = -1;
+        for (int i = 0; i < rows.size(); ++i)
+            if (rows[i].section('|', 1) == key)
+                at = i;
+        ASSERT_EQ(at >= 0, c.listed) << key.toStdString() << "\n" << rows.join('\n').toStdString();
+        if (at >= 0) {
+            EXPECT_EQ(days[at].toInt(), c.days) << "its newest date counts";
+            EXPECT_EQ(colours[at], c.colour);
+        }
+        for (int i = 0; i < rows.size(); ++i)
+            EXPECT_EQ(colours[i], days[i].toInt() <= 0    ? "FFF4B6B6"
+                                  : days[i].toInt() <= 30 ? "FFFFD98C"
+                                                          : "FFBFE3B4");
+    }
 }
 
 } // namespace

@@ -1,0 +1,60 @@
+#include "LapseSheet.h"
+
+#include "DbEngine.h"
+#include "StructureLookup.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+const QString LapseSheet::Name = QStringLiteral("Wygasające");
+
+LapseSheet::Band LapseSheet::band(int daysRemaining) {
+    if (daysRemaining <= 0)
+        return Band::Expired;
+    return daysRemaining <= 30 ? Band::Soon : Band::Later;
+}
+
+SectionSheet LapseSheet::build(const QSqlDatabase& db, StructureLookup& lookup, const QDate& today,
+                               int horizonDays) {
+    SectionSheet sheet;
+    sheet.name = Name;
+    sheet.headers = {QStringLiteral("Dni do końca"),   QStringLiteral("Data ważności"),
+                     QStringLiteral("Grupa środków"),  QStringLiteral("Lokalizacja"),
+                     QStringLiteral("Kod stanowiska"), QStringLiteral("Stanowisko")};
+    // An item counts by its newest validity date: a renewed one lapses with its renewal.
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(QStringLiteral(
+            "SELECT BHPGrupy.Nazwa, OStrukt.Id, OStrukt.Kod, OStrukt.SkrotNazwa, MAX(BHPDane_Sz.DataWaz) AS "
+            "DataWaz "
+            "FROM OStrukt, BHPDane, BHPDane_Sz, BHPGrupy "
+            "WHERE (OStrukt.DataUtw <= :nowdata AND (OStrukt.DataUsun >= :nowdata OR OStrukt.DataUsun IS "
+            "NULL)) "
+            "AND OStrukt.Id = BHPDane.IdStan AND BHPDane.DataUsun IS NULL AND BHPDane.Id = "
+            "BHPDane_Sz.IdBHPDane "
+            "AND BHPDane_Sz.DataWaz IS NOT NULL AND BHPDane.IdBHP = BHPGrupy.Id AND BHPGrupy.TypStrukt = 1 "
+            "AND BHPGrupy.Okresowe = 1 "
+            "GROUP BY BHPDane.Id, BHPGrupy.Nazwa, OStrukt.Id, OStrukt.Kod, OStrukt.SkrotNazwa "
+            "HAVING MAX(BHPDane_Sz.DataWaz) <= :horyzont "
+            "ORDER BY 5, 3, 1")))
+        DbEngine::raise(q.lastError());
+    q.bindValue(QStringLiteral(":nowdata"), today);
+    q.bindValue(QStringLiteral(":horyzont"), today.addDays(horizonDays));
+    if (!q.exec())
+        DbEngine::raise(q.lastError());
+    while (q.next()) {
+        const QDate valid = q.value(4).toDate();
+        QStringList path;
+        for (const QString& line : lookup.StructurePath(q.value(1).toInt()).split(QLatin1Char('\r')))
+            if (!line.trimmed().isEmpty())
+                path << line.trimmed();
+        if (!path.isEmpty())
+            path.removeLast(); // the workstation itself has its own columns
+        static const int colours[] = {0xF4B6B6, 0xFFD98C, 0xBFE3B4}; // red, amber, green
+        sheet.rowColours << colours[int(band(int(today.daysTo(valid))))];
+        sheet.rows << QVector<QVariant>{int(today.daysTo(valid)),        valid,
+                                        q.value(0).toString().trimmed(), path.join(QStringLiteral(" / ")),
+                                        q.value(2).toString().trimmed(), q.value(3).toString().trimmed()};
+    }
+    return sheet;
+}
