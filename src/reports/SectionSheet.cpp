@@ -50,6 +50,18 @@ bool isField(const QString& component) {
 
 } // namespace
 
+QSet<QString> SectionSheet::rowKeys() const {
+    QSet<QString> keys;
+    for (const QVector<QVariant>& row : rows) {
+        QStringList texts;
+        for (const QVariant& v : row)
+            if (v.metaType().id() == QMetaType::QString && !v.toString().isEmpty())
+                texts << v.toString();
+        keys.insert(texts.join(QChar(0x1f)));
+    }
+    return keys;
+}
+
 SectionSheet SectionSheet::fromRecord(const QString& name, const QVector<PrintedBand>& bands) {
     SectionSheet sheet;
     sheet.name = name;

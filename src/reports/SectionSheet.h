@@ -2,6 +2,7 @@
 
 #include "ReportEngine.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -16,6 +17,10 @@ struct SectionSheet {
     QVector<QVector<QVariant>> rows;
     // A row's fill colour (0xRRGGBB), none when absent or negative.
     QVector<int> rowColours;
+
+    // Each row's text cells joined, numbers and dates left out: what tells one row from another
+    // between two runs.
+    QSet<QString> rowKeys() const;
 
     // From the bands a section's walk printed, in print order.
     static SectionSheet fromRecord(const QString& name, const QVector<PrintedBand>& bands);

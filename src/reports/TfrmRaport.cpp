@@ -2,6 +2,7 @@
 
 #include "AliasRegistry.h"
 #include "AppContext.h"
+#include "ChangeSummary.h"
 #include "Errors.h"
 #include "ExtraOptions.h"
 #include "GlobalUtils.h"
@@ -293,9 +294,12 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     }
     writer.finish();
     if (m_workbook && !sheets.isEmpty()) {
-        sheets << LapseSheet::build(db, *m_lookup, m_dataRaportu, m_horizonDays);
         const QString folder = QDir(reportsFolder).filePath(QStringLiteral("Arkusz"));
         QDir().mkpath(folder);
+        const SectionSheet changes =
+            ChangeSummary::build(sheets, ChangeSummary::newestEarlier(folder, m_dataRaportu));
+        sheets << LapseSheet::build(db, *m_lookup, m_dataRaportu, m_horizonDays);
+        sheets.prepend(changes);
         const QString file = QDir(folder).filePath(QStringLiteral("Raport") +
                                                    m_dataRaportu.toString(QStringLiteral("yyyy-MM-dd")) +
                                                    QStringLiteral(".xlsx"));

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -81,19 +82,19 @@ TEST_F(ReportOptionsTest, PolishLettersArePrintedAsStoredOnlyWhenSwitchedOn) {
 // as [type, text] ("d" for a date).
 QJsonArray readWorkbook(const QString& file) {
     QProcess p;
-    p.start(
-        "/usr/bin/python3",
-        {"-c",
-         "import json, sys, datetime, openpyxl\n"
-         "wb = openpyxl.load_workbook(sys.argv[1])\n"
-         "out = []\n"
-         "for ws in wb.worksheets:\n"
-         "    rows = [[['d', c.isoformat()[:10]] if isinstance(c, datetime.datetime) else ['s', c or '']\n"
-         "             for c in r] for r in ws.iter_rows(values_only=True)]\n"
-         "    out.append({'name': ws.title, 'freeze': ws.freeze_panes, 'filter': ws.auto_filter.ref,\n"
-         "                'rows': rows})\n"
-         "print(json.dumps(out))\n",
-         file});
+    p.start("/usr/bin/python3",
+            {"-c",
+             "import json, sys, datetime, openpyxl\n"
+             "wb = openpyxl.load_workbook(sys.argv[1])\n"
+             "out = []\n"
+             "for ws in wb.worksheets:\n"
+             "    rows = [[['d', c.isoformat()[:10]] if isinstance(c, datetime.datetime) else\n"
+             "             ['n', c] if isinstance(c, (int, float)) else ['s', c or '']\n"
+             "             for c in r] for r in ws.iter_rows(values_only=True)]\n"
+             "    out.append({'name': ws.title, 'freeze': ws.freeze_panes, 'filter': ws.auto_filter.ref,\n"
+             "                'rows': rows})\n"
+             "print(json.dumps(out))\n",
+             file});
     p.waitForFinished(60000);
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(p.readAllStandardOutput()).array();
@@ -106,11 +107,12 @@ TEST_F(ReportOptionsTest, TheWorkbookHoldsEverySectionsRowsWithDatesAsDates) {
     EXPECT_TRUE(said.contains("Arkusz: ")) << said.toStdString();
     EXPECT_TRUE(pdfs.contains(QString::fromUtf8("Oddzial Lódz"))) << "the PDFs as the report prints them";
     const QJsonArray sheets = readWorkbook(workbook);
-    ASSERT_EQ(sheets.size(), 10);
+    ASSERT_EQ(sheets.size(), 11);
     QStringList names;
     for (const QJsonValue& v : sheets)
         names << v["name"].toString();
-    EXPECT_EQ(names, TestSupport::sectionNames() << QString::fromUtf8("Wygasające"));
+    EXPECT_EQ(names, QStringList{"Podsumowanie"} + TestSupport::sectionNames()
+                         << QString::fromUtf8("Wygasające"));
     QHash<QString, QJsonArray> rows;
     for (const QJsonValue& v : sheets) {
         const QString name = v["name"].toString();
@@ -155,6 +157,67 @@ TEST_F(ReportOptionsTest, TheWorkbookHoldsEverySectionsRowsWithDatesAsDates) {
               "2026-01-01");
 }
 
+TEST_F(ReportOptionsTest, TheSummarySheetCountsWhatIsNewAndWhatWasResolvedSinceTheLastWorkbook) {
+    const QString folder = m_programs.filePath("firma/Raporty/Arkusz");
+    // Per section: rows, new, resolved, and what it was compared with.
+    const auto summary = [&] {
+        const QJsonArray sheets = readWorkbook(folder + "/Raport" + kToday + ".xlsx");
+        QHash<QString, QStringList> out;
+        EXPECT_EQ(sheets[0]["name"].toString(), "Podsumowanie");
+        const QJsonArray rows = sheets[0]["rows"].toArray();
+        for (int i = 1; i < rows.size(); ++i) {
+            QStringList cells;
+            for (const QJsonValue& c : rows[i].toArray())
+                cells << c.toArray()[1].toVariant().toString();
+            out[cells.takeFirst()] = cells;
+        }
+        EXPECT_EQ(out.size(), 9);
+        return out;
+    };
+    const auto runKeeping = [&](const QByteArray& extra = QByteArray()) {
+        // The earlier workbooks stay: the run removes nothing but its own day's file.
+        TestSupport::writeFile(m_programs.filePath("brel.ini"), "[Database]\nAliasName=firma\n"
+                                                                "[AliasDatabases]\nALIAS.firma.Str=Firma\n"
+                                                                "[AsystentSettings]\nASYST.Arkusz.Str=T\n" +
+                                                                    extra + TestSupport::allSectionsOn());
+        const auto r = TestSupport::run(m_program, {"0", "admin", "Admin123!"}, m_runtime.path());
+        EXPECT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
+    };
+    // The first workbook has nothing to compare with.
+    runKeeping();
+    auto first = summary();
+    EXPECT_EQ(
+        first["StanAdm"],
+        (QStringList{"2", "", "", QString::fromUtf8("brak wcześniejszego arkusza: nie ma z czym porównać")}));
+    // Today's own workbook is no earlier one.
+    runKeeping();
+    EXPECT_EQ(summary()["StanAdm"], first["StanAdm"]);
+
+    // It becomes last week's; meanwhile a workstation without people is renamed.
+    ASSERT_TRUE(QFile::rename(folder + "/Raport" + kToday + ".xlsx", folder + "/Raport2026-12-01.xlsx"));
+    {
+        const QSqlDatabase db = DbEngine::openServerName(m_db, "setup");
+        SqlQuery::executeDirect(
+            db, "UPDATE OSTRUKT SET SKROTNAZWA = 'Szlifierz CNC' WHERE SKROTNAZWA = 'Szlifierz'");
+    }
+    DbEngine::closeConnection("setup");
+    runKeeping();
+    auto second = summary();
+    EXPECT_EQ(second["StanAdm"], (QStringList{"2", "1", "1", "2026-12-01"}));
+    EXPECT_EQ(second["PracAdm"], (QStringList{"124", "0", "0", "2026-12-01"}));
+
+    // A newer earlier workbook that cannot be read is said, and nothing is compared.
+    TestSupport::writeFile(folder + "/Raport2026-12-05.xlsx", "to nie jest arkusz");
+    // And a link at an earlier workbook's name is never read.
+    QFile::link(folder + "/Raport2026-12-01.xlsx", folder + "/Raport2026-12-08.xlsx");
+    runKeeping();
+    const auto third = summary();
+    ASSERT_EQ(third["StanAdm"].size(), 4);
+    EXPECT_EQ(third["StanAdm"].mid(0, 3), (QStringList{"2", "", ""}));
+    EXPECT_TRUE(third["StanAdm"][3].startsWith(QString::fromUtf8("nie można odczytać Raport2026-12-05.xlsx")))
+        << third["StanAdm"][3].toStdString();
+}
+
 TEST(LapseBandTest, DaysRemainingFallIntoTheirBands) {
     const struct {
         int days;
@@ -194,9 +257,9 @@ TEST_F(ReportOptionsTest, TheLapseSheetListsItemsByTheirNewestDateWithinTheHoriz
     // Nothing ahead yet: the sheet holds what the expired-items section prints, by the same rules.
     const QStringList expired = lapse("ASYST.Horyzont.Str=0\n");
     const QJsonArray sheets = readWorkbook(workbook);
-    ASSERT_EQ(sheets.size(), 10);
-    EXPECT_EQ(sheets[9]["name"].toString(), QString::fromUtf8("Wygasające"));
-    EXPECT_EQ(expired.size(), sheets[7]["rows"].toArray().size() - 1) << expired.join('\n').toStdString();
+    ASSERT_EQ(sheets.size(), 11);
+    EXPECT_EQ(sheets[10]["name"].toString(), QString::fromUtf8("Wygasające"));
+    EXPECT_EQ(expired.size(), sheets[8]["rows"].toArray().size() - 1) << expired.join('\n').toStdString();
     for (const QString& r : expired)
         EXPECT_LE(r.section('|', 0, 0).toInt(), 0) << r.toStdString();
 
