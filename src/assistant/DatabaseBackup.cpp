@@ -89,10 +89,10 @@ void removeStaleCopies(const QString& target) {
 // Keeps the keep newest copies of the database whose copy of today is target: the files of its
 // Backup folder named "<database>_<date>.gdb", newest by the time they were taken. Hidden
 // temporary copies and anything else in the folder are left alone.
-void removeOldCopies(const QString& target, const QString& databaseName, int keep) {
+void removeOldCopies(const QString& target, const QString& name, int keep) {
     const QDir folder(QFileInfo(target).absolutePath());
     QFileInfoList copies;
-    const QString prefix = databaseName + QLatin1Char('_');
+    const QString prefix = name + QLatin1Char('_');
     for (const QFileInfo& info : folder.entryInfoList({QStringLiteral("*.gdb")}, QDir::Files)) {
         if (!info.isSymLink() && info.fileName().startsWith(prefix))
             copies << info;
@@ -107,6 +107,13 @@ void removeOldCopies(const QString& target, const QString& databaseName, int kee
         if (copies[i].absoluteFilePath() != QFileInfo(target).absoluteFilePath())
             QFile::remove(copies[i].absoluteFilePath());
     }
+}
+
+// The database files carry a four-character extension (".gdb", ".fdb"); their copies are named
+// after the rest.
+QString databaseName(const QString& file) {
+    const QString name = ExtractNamePart(file);
+    return name.chopped(qMin(4, int(name.size())));
 }
 
 } // namespace
@@ -126,8 +133,7 @@ QString DatabaseBackup::copyPath(const QString& alias, const QString& file, cons
     const QString configured = ini.ReadPathDatabase(QStringLiteral("BACKUP"), alias);
     if (!configured.isEmpty() && configured != TMyIniFile::Missing)
         root = configured;
-    // The database files carry a four-character extension (".gdb", ".fdb").
-    const QString name = ExtractNamePart(file).chopped(qMin(4, int(ExtractNamePart(file).size())));
+    const QString name = databaseName(file);
     return QDir(QDir(root).filePath(alias))
         .filePath(QStringLiteral("Backup/") + name + QLatin1Char('_') + m_dates.formatDate(day) +
                   QStringLiteral(".gdb"));
@@ -161,10 +167,8 @@ bool DatabaseBackup::BackupDatabases(const QDate& day) {
             result = false;
             continue;
         }
-        if (keep > 0) {
-            const QString name = ExtractNamePart(file).chopped(qMin(4, int(ExtractNamePart(file).size())));
-            removeOldCopies(target, name, keep);
-        }
+        if (keep > 0)
+            removeOldCopies(target, databaseName(file), keep);
     }
     return result;
 }

@@ -281,27 +281,27 @@ void TfrmUstaw::bOKClick() {
                                                                    : QStringLiteral("N"));
         // The options beyond the report are written once they are set or changed, so that a
         // configuration that never had them stays as it was.
-        const struct {
-            QCheckBox* box;
-            bool (*read)(const TMyIniFile&);
-            const char* key;
-        } switches[] = {{cbArkusz, ExtraOptions::workbook, "Arkusz"},
-                        {cbPolskieLitery, ExtraOptions::polishLetters, "PolskieLitery"}};
-        for (const auto& s : switches) {
-            const bool on = s.box->isChecked();
-            if (on != s.read(ini) ||
-                ini.ReadAsystentSetting(asyst, QLatin1String(s.key)) != TMyIniFile::Missing)
-                ini.WriteAsystentSetting(asyst, QLatin1String(s.key),
-                                         on ? QStringLiteral("T") : QStringLiteral("N"));
-        }
-        const int copies = seIleKopii->value();
-        if (copies != ExtraOptions::backupCopiesKept(ini) ||
-            ini.ReadBackupSetting(backup, QStringLiteral("IleKopii")) != TMyIniFile::Missing)
-            ini.WriteBackupSetting(backup, QStringLiteral("IleKopii"), QString::number(copies));
-        const int horizon = seHoryzont->value();
-        if (horizon != ExtraOptions::lapseHorizonDays(ini) ||
-            ini.ReadAsystentSetting(asyst, QStringLiteral("Horyzont")) != TMyIniFile::Missing)
-            ini.WriteAsystentSetting(asyst, QStringLiteral("Horyzont"), QString::number(horizon));
+        const auto store = [&](const QString& group, const char* key, const QString& value,
+                               const QString& read) {
+            const bool backupGroup = group == backup;
+            const QString name = QLatin1String(key);
+            const QString stored =
+                backupGroup ? ini.ReadBackupSetting(group, name) : ini.ReadAsystentSetting(group, name);
+            if (stored == TMyIniFile::Missing && value == read)
+                return;
+            if (backupGroup)
+                ini.WriteBackupSetting(group, name, value);
+            else
+                ini.WriteAsystentSetting(group, name, value);
+        };
+        const auto flag = [](bool on) { return on ? QStringLiteral("T") : QStringLiteral("N"); };
+        store(asyst, "Arkusz", flag(cbArkusz->isChecked()), flag(ExtraOptions::workbook(ini)));
+        store(asyst, "PolskieLitery", flag(cbPolskieLitery->isChecked()),
+              flag(ExtraOptions::polishLetters(ini)));
+        store(asyst, "Horyzont", QString::number(seHoryzont->value()),
+              QString::number(ExtraOptions::lapseHorizonDays(ini)));
+        store(backup, "IleKopii", QString::number(seIleKopii->value()),
+              QString::number(ExtraOptions::backupCopiesKept(ini)));
     } catch (const EKolmError& e) {
         m_app.messages().showMessage(e.text(), QString());
         return;

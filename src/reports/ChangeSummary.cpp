@@ -51,7 +51,6 @@ SectionSheet ChangeSummary::build(const QVector<SectionSheet>& sections, const Q
         } catch (const EKolmError& e) {
             comparedWith = QStringLiteral("nie można odczytać %1 (%2): porównanie pominięte")
                                .arg(QFileInfo(earlier).fileName(), e.text());
-            before.clear();
         }
     }
     const bool compared = comparedWith.metaType().id() == QMetaType::QDate;

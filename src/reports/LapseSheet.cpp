@@ -44,16 +44,14 @@ SectionSheet LapseSheet::build(const QSqlDatabase& db, StructureLookup& lookup, 
         DbEngine::raise(q.lastError());
     while (q.next()) {
         const QDate valid = q.value(4).toDate();
-        QStringList path;
-        for (const QString& line : lookup.StructurePath(q.value(1).toInt()).split(QLatin1Char('\r')))
-            if (!line.trimmed().isEmpty())
-                path << line.trimmed();
-        if (!path.isEmpty())
-            path.removeLast(); // the workstation itself has its own columns
+        // The workstation's ancestors, as the sections print them; the workstation has its own
+        // columns.
+        const QString path = SectionSheet::locationPath(
+            StructureLookup::locationText(lookup.StructurePath(q.value(1).toInt())));
         static const int colours[] = {0xF4B6B6, 0xFFD98C, 0xBFE3B4}; // red, amber, green
         sheet.rowColours << colours[int(band(int(today.daysTo(valid))))];
         sheet.rows << QVector<QVariant>{int(today.daysTo(valid)),        valid,
-                                        q.value(0).toString().trimmed(), path.join(QStringLiteral(" / ")),
+                                        q.value(0).toString().trimmed(), path,
                                         q.value(2).toString().trimmed(), q.value(3).toString().trimmed()};
     }
     return sheet;

@@ -22,18 +22,9 @@ QString title(const QString& component) {
     return titles.value(component, component);
 }
 
-// The location prints as indented lines ending in a line break; the sheet gives its path.
-QString locationPath(const QString& printed) {
-    QStringList parts;
-    for (const QString& line : printed.split(QRegularExpression(QStringLiteral("[\\r\\n]+"))))
-        if (!line.trimmed().isEmpty())
-            parts << line.trimmed();
-    return parts.join(QStringLiteral(" / "));
-}
-
 QVariant cell(const QString& component, const QString& text) {
     if (component == QLatin1String("OpisElemStrukt"))
-        return locationPath(text);
+        return SectionSheet::locationPath(text);
     static const QRegularExpression isoDate(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
     if (isoDate.match(text.trimmed()).hasMatch()) {
         const QDate date = QDate::fromString(text.trimmed(), Qt::ISODate);
@@ -49,6 +40,14 @@ bool isField(const QString& component) {
 }
 
 } // namespace
+
+QString SectionSheet::locationPath(const QString& printed) {
+    QStringList parts;
+    for (const QString& line : printed.split(QRegularExpression(QStringLiteral("[\\r\\n]+"))))
+        if (!line.trimmed().isEmpty())
+            parts << line.trimmed();
+    return parts.join(QStringLiteral(" / "));
+}
 
 QSet<QString> SectionSheet::rowKeys() const {
     QSet<QString> keys;

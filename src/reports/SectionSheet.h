@@ -18,6 +18,10 @@ struct SectionSheet {
     // A row's fill colour (0xRRGGBB), none when absent or negative.
     QVector<int> rowColours;
 
+    // The location as the report prints it (indented lines, each ended by a line break) as a
+    // path: "Zakład / Wydział / Dział".
+    static QString locationPath(const QString& printed);
+
     // Each row's text cells joined, numbers and dates left out: what tells one row from another
     // between two runs.
     QSet<QString> rowKeys() const;

@@ -185,27 +185,21 @@ protected:
     DatabaseBackup backup() const {
         return DatabaseBackup(ini(), AliasRegistry::defaultPath(m_dir.path()), DateConventions());
     }
-    static int count(const QString& file) {
+    // The number a one-column query (column N) gives on a database file.
+    static int number(const QString& file, const QString& sql) {
         int n = -1;
         {
-            SqlQuery q(DbEngine::openServerName(file, "count"));
-            q.prepare("SELECT COUNT(*) AS N FROM T_PROBE");
+            SqlQuery q(DbEngine::openServerName(file, "probe"));
+            q.prepare(sql);
             q.open();
             n = q.fieldInt("N");
         }
-        DbEngine::closeConnection("count");
+        DbEngine::closeConnection("probe");
         return n;
     }
+    static int count(const QString& file) { return number(file, "SELECT COUNT(*) AS N FROM T_PROBE"); }
     static int backupState(const QString& file) {
-        int state = -1;
-        {
-            SqlQuery q(DbEngine::openServerName(file, "state"));
-            q.prepare("SELECT MON$BACKUP_STATE AS S FROM MON$DATABASE");
-            q.open();
-            state = q.fieldInt("S");
-        }
-        DbEngine::closeConnection("state");
-        return state;
+        return number(file, "SELECT MON$BACKUP_STATE AS N FROM MON$DATABASE");
     }
     static QString check(const QString& file) {
         QProcess gfix;

@@ -31,14 +31,19 @@ protected:
         }
         DbEngine::closeConnection("setup");
     }
-    // Runs the whole report with the given [AsystentSettings] option lines; all sections' text.
-    QString report(const QByteArray& options, QString* said = nullptr) {
-        QDir(m_programs.filePath("firma")).removeRecursively();
+    // Runs kolmrap with every section on and the given [AsystentSettings] lines; what was
+    // written before stays.
+    TestSupport::ProcessResult run(const QByteArray& options) {
         TestSupport::writeFile(m_programs.filePath("brel.ini"), "[Database]\nAliasName=firma\n"
                                                                 "[AliasDatabases]\nALIAS.firma.Str=Firma\n"
                                                                 "[AsystentSettings]\n" +
                                                                     options + TestSupport::allSectionsOn());
-        const auto r = TestSupport::run(m_program, {"0", "admin", "Admin123!"}, m_runtime.path());
+        return TestSupport::run(m_program, {"0", "admin", "Admin123!"}, m_runtime.path());
+    }
+    // The whole report afresh with the given option lines; all sections' text.
+    QString report(const QByteArray& options, QString* said = nullptr) {
+        QDir(m_programs.filePath("firma")).removeRecursively();
+        const auto r = run(options);
         EXPECT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
         if (said)
             *said = r.stdErr;
@@ -145,12 +150,7 @@ TEST_F(ReportOptionsTest, TheWorkbookHoldsEverySectionsRowsWithDatesAsDates) {
     // A workbook that cannot be written fails the run like a PDF.
     QDir(m_programs.filePath("firma")).removeRecursively();
     QDir().mkpath(workbook + "/zajete");
-    TestSupport::writeFile(m_programs.filePath("brel.ini"), "[Database]\nAliasName=firma\n"
-                                                            "[AliasDatabases]\nALIAS.firma.Str=Firma\n"
-                                                            "[AsystentSettings]\nASYST.Arkusz.Str=T\n"
-                                                            "ASYST.DataAsys.Str=2026-01-01\n" +
-                                                                TestSupport::allSectionsOn());
-    const auto r = TestSupport::run(m_program, {"0", "admin", "Admin123!"}, m_runtime.path());
+    const auto r = run("ASYST.Arkusz.Str=T\nASYST.DataAsys.Str=2026-01-01\n");
     EXPECT_EQ(r.exitCode, 1) << r.stdErr.toStdString();
     EXPECT_TRUE(r.stdErr.contains("Raport") && r.stdErr.contains(".xlsx")) << r.stdErr.toStdString();
     EXPECT_EQ(TMyIniFile(m_programs.filePath("brel.ini")).ReadAsystentSetting("ASYST", "DataAsys"),
@@ -174,13 +174,9 @@ TEST_F(ReportOptionsTest, TheSummarySheetCountsWhatIsNewAndWhatWasResolvedSinceT
         EXPECT_EQ(out.size(), 9);
         return out;
     };
-    const auto runKeeping = [&](const QByteArray& extra = QByteArray()) {
-        // The earlier workbooks stay: the run removes nothing but its own day's file.
-        TestSupport::writeFile(m_programs.filePath("brel.ini"), "[Database]\nAliasName=firma\n"
-                                                                "[AliasDatabases]\nALIAS.firma.Str=Firma\n"
-                                                                "[AsystentSettings]\nASYST.Arkusz.Str=T\n" +
-                                                                    extra + TestSupport::allSectionsOn());
-        const auto r = TestSupport::run(m_program, {"0", "admin", "Admin123!"}, m_runtime.path());
+    // The earlier workbooks stay: the run replaces nothing but its own day's file.
+    const auto runKeeping = [&] {
+        const auto r = run("ASYST.Arkusz.Str=T\n");
         EXPECT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
     };
     // The first workbook has nothing to compare with.
