@@ -54,6 +54,71 @@ QString SafeFile::systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+unsigned SafeFile::creationMask() {
+    // Linux tells the mask in the process status; setting it to read it back would change it
+    // for every thread in between.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const unsigned mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    return mask & 0777;
+            }
+        }
+    }
+    // Without it, the mask every login sets up by default.
+    return 022;
+}
+
+namespace {
+bool isSharedFolder(const QByteArray& folder) {
+    struct stat st {};
+    return ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_ISGID);
+}
+} // namespace
+
+unsigned SafeFile::newFileMode(const QString& folder) {
+    unsigned mode = 0666 & ~creationMask();
+    if (isSharedFolder(QFile::encodeName(folder)))
+        mode |= 0660;
+    return mode;
+}
+
+void SafeFile::makeFolders(const QString& folder) {
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    // The missing folders from the top down.
+    QStringList missing;
+    for (QString at = clean; !at.isEmpty(); at = QFileInfo(at).path()) {
+        struct stat st {};
+        if (::stat(QFile::encodeName(at).constData(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode))
+                throw EFileWriteError(QStringLiteral("Nie można utworzyć folderu %1: %2")
+                                          .arg(QDir::toNativeSeparators(clean), systemReason(ENOTDIR)));
+            break;
+        }
+        missing.prepend(at);
+        if (at == QLatin1String("/"))
+            break;
+    }
+    for (const QString& at : missing) {
+        const QByteArray native = QFile::encodeName(at);
+        if (::mkdir(native.constData(), 0777) != 0) {
+            const int error = errno;
+            struct stat st {};
+            if (error == EEXIST && ::stat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+                continue; // made by another program meanwhile
+            throw EFileWriteError(QStringLiteral("Nie można utworzyć folderu %1: %2")
+                                      .arg(QDir::toNativeSeparators(at), systemReason(error)));
+        }
+        // The new folder inherited the set-group-ID bit of a shared parent: the group writes too.
+        struct stat st {};
+        if (::stat(native.constData(), &st) == 0 && (st.st_mode & S_ISGID))
+            ::chmod(native.constData(), (st.st_mode & 07777) | S_IRWXG);
+    }
+}
+
 QString SafeFile::resolveLinks(const QString& path) {
     QString current = path;
     for (int hops = 0; hops < 40; ++hops) {
@@ -95,11 +160,8 @@ void SafeFile::replace(const QString& path, const QByteArray& bytes, Links links
         }
         if (::fchmod(fd, old.st_mode & 07777) != 0)
             abandon(errno);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        if (::fchmod(fd, 0666 & ~mask) != 0)
-            abandon(errno);
+    } else if (::fchmod(fd, mode_t(newFileMode(info.absolutePath()))) != 0) {
+        abandon(errno);
     }
     if (::fsync(fd) != 0)
         abandon(errno);

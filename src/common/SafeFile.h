@@ -27,4 +27,18 @@ QString resolveLinks(const QString& path);
 // The system's text for an error number, in the C locale ("No space left on device").
 QString systemReason(int error);
 
+// The process's file-creation mask, read without changing it: another thread that makes a
+// file meanwhile must never see a mask of 0.
+unsigned creationMask();
+
+// The mode a new file of the programs gets in folder: what the creation mask allows, and in a
+// folder that a group shares (set-group-ID) read and write for that group too, so that the next
+// user of the group can replace it.
+unsigned newFileMode(const QString& folder);
+
+// Makes folder with every missing parent. Folders made inside a folder that a group shares stay
+// readable and writable by the group, whoever makes them. Raises EFileWriteError naming the
+// folder and the system's reason.
+void makeFolders(const QString& folder);
+
 } // namespace SafeFile

@@ -12,8 +12,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -138,3 +141,96 @@ TEST(SafeFileTest, ALinkAtTheLockFilesNameIsRefusedNotFollowed) {
 }
 
 } // namespace
+
+namespace {
+
+// Sets the process's creation mask for one test and puts the earlier one back.
+class CreationMask {
+public:
+    explicit CreationMask(mode_t mask) : m_before(::umask(mask)) {}
+    ~CreationMask() { ::umask(m_before); }
+
+private:
+    mode_t m_before;
+};
+
+mode_t modeOf(const QString& path) {
+    return statOf(path).st_mode & 07777;
+}
+
+} // namespace
+
+TEST(SafeFileTest, TheCreationMaskIsReadWithoutChangingItWhileOtherThreadsMakeFiles) {
+    const CreationMask mask(027);
+    EXPECT_EQ(SafeFile::creationMask(), 027u);
+    EXPECT_EQ(SafeFile::newFileMode("/nonexistent"), 0640u);
+    // Reports written on a worker thread (each asks for the mode of its new file) while the
+    // program makes other files: none of those may ever be made under a mask of 0.
+    QTemporaryDir dir;
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        const QString folder = dir.path();
+        while (!stop)
+            SafeFile::newFileMode(folder);
+    });
+    int wrong = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray name = QFile::encodeName(dir.filePath(QStringLiteral("inny%1").arg(i)));
+        const int fd = ::open(name.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0666);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+        if (modeOf(QFile::decodeName(name)) != 0640)
+            ++wrong;
+    }
+    stop = true;
+    writer.join();
+    EXPECT_EQ(wrong, 0);
+    SafeFile::replace(dir.filePath("raport.pdf"), "%PDF", SafeFile::Links::Replace);
+    EXPECT_EQ(modeOf(dir.filePath("raport.pdf")), 0640);
+}
+
+TEST(SafeFileTest, FoldersAndFilesInAGroupsSharedFolderStayTheGroupsWhoeverMakesThem) {
+    const CreationMask mask(022);
+    QTemporaryDir dir;
+    const QString shared = dir.filePath("dane");
+    ASSERT_TRUE(QDir().mkdir(shared));
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 02775), 0);
+    const QString plain = dir.filePath("prywatny");
+    ASSERT_TRUE(QDir().mkdir(plain));
+
+    SafeFile::makeFolders(shared + "/kolmdemo/Raporty/CzynnRyz");
+    for (const char* folder : {"/kolmdemo", "/kolmdemo/Raporty", "/kolmdemo/Raporty/CzynnRyz"})
+        EXPECT_EQ(modeOf(shared + folder), 02775) << folder;
+    SafeFile::replace(shared + "/kolmdemo/Raporty/CzynnRyz/a.pdf", "%PDF", SafeFile::Links::Replace);
+    EXPECT_EQ(modeOf(shared + "/kolmdemo/Raporty/CzynnRyz/a.pdf"), 0664);
+    // Replaced by the next run, the file keeps what it had.
+    SafeFile::replace(shared + "/kolmdemo/Raporty/CzynnRyz/a.pdf", "%PDF-2", SafeFile::Links::Replace);
+    EXPECT_EQ(modeOf(shared + "/kolmdemo/Raporty/CzynnRyz/a.pdf"), 0664);
+
+    // Elsewhere the creation mask alone decides.
+    SafeFile::makeFolders(plain + "/a/b");
+    EXPECT_EQ(modeOf(plain + "/a/b"), 0755);
+    SafeFile::replace(plain + "/a/b/c.pdf", "%PDF", SafeFile::Links::Replace);
+    EXPECT_EQ(modeOf(plain + "/a/b/c.pdf"), 0644);
+    SafeFile::makeFolders(plain + "/a/b"); // already there: nothing to do
+
+    // A folder that cannot be made says which and why.
+    TestSupport::writeFile(dir.filePath("plik"), "x");
+    try {
+        SafeFile::makeFolders(dir.filePath("plik/Raporty"));
+        ADD_FAILURE() << "no error";
+    } catch (const EFileWriteError& e) {
+        EXPECT_TRUE(e.text().contains(dir.filePath("plik"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains("Not a directory")) << e.text().toStdString();
+    }
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(QFile::encodeName(plain).constData(), 0555), 0);
+        try {
+            SafeFile::makeFolders(plain + "/nowy");
+            ADD_FAILURE() << "no error";
+        } catch (const EFileWriteError& e) {
+            EXPECT_TRUE(e.text().contains("Permission denied")) << e.text().toStdString();
+        }
+        ::chmod(QFile::encodeName(plain).constData(), 0755);
+    }
+}
