@@ -6,6 +6,7 @@
 #include "ExtraOptions.h"
 #include "GlobalUtils.h"
 #include "MyIniFile.h"
+#include "SafeFile.h"
 #include "SqlQuery.h"
 
 #include <QAtomicInt>
@@ -19,6 +20,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -69,6 +71,8 @@ QString copyToTemporary(const QString& source, const QString& target) {
             break;
     }
     ::close(in);
+    // A copy in a folder the group shares stays the group's, like every file of the programs.
+    ok = ::fchmod(out, mode_t(SafeFile::newFileMode(info.absolutePath()))) == 0 && ok;
     ok = ::fsync(out) == 0 && ok;
     ok = ::close(out) == 0 && ok;
     if (!ok) {
@@ -119,8 +123,8 @@ QString databaseName(const QString& file) {
 } // namespace
 
 DatabaseBackup::DatabaseBackup(QString configFile, QString registryPath, DateConventions dates)
-    : m_configFile(std::move(configFile)), m_registryPath(std::move(registryPath)),
-      m_dates(std::move(dates)) {}
+    : m_configFile(std::move(configFile)), m_registryPath(std::move(registryPath)), m_dates(std::move(dates)),
+      m_installation(QFileInfo(m_registryPath).absolutePath()) {}
 
 QString DatabaseBackup::fixupProgram() {
     const QString found = QStandardPaths::findExecutable(QStringLiteral("nbackup"));
@@ -128,11 +132,7 @@ QString DatabaseBackup::fixupProgram() {
 }
 
 QString DatabaseBackup::copyPath(const QString& alias, const QString& file, const QDate& day) const {
-    const TMyIniFile ini(m_configFile);
-    QString root = ExtractFolderPart(file);
-    const QString configured = ini.ReadPathDatabase(QStringLiteral("BACKUP"), alias);
-    if (!configured.isEmpty() && configured != TMyIniFile::Missing)
-        root = configured;
+    const QString root = m_installation.backupRoot(TMyIniFile(m_configFile), alias, file);
     const QString name = databaseName(file);
     return QDir(QDir(root).filePath(alias))
         .filePath(QStringLiteral("Backup/") + name + QLatin1Char('_') + m_dates.formatDate(day) +
@@ -159,7 +159,9 @@ bool DatabaseBackup::BackupDatabases(const QDate& day) {
         if (file.isEmpty())
             continue;
         const QString target = copyPath(alias, file, day);
-        if (!QDir().mkpath(QFileInfo(target).absolutePath())) {
+        try {
+            SafeFile::makeFolders(QFileInfo(target).absolutePath());
+        } catch (const EFileWriteError&) {
             result = false;
             continue;
         }

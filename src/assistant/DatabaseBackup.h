@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DateConventions.h"
+#include "Installation.h"
 
 #include <QDate>
 #include <QString>
@@ -33,4 +34,6 @@ private:
     QString m_configFile;
     QString m_registryPath;
     DateConventions m_dates;
+    // The programs' folder is the registry's: it tells where backups without a folder go.
+    Installation m_installation;
 };

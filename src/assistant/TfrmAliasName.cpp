@@ -1,5 +1,6 @@
 #include "TfrmAliasName.h"
 
+#include "AliasRegistry.h"
 #include "AppContext.h"
 #include "AssistantLook.h"
 #include "Errors.h"
@@ -127,7 +128,7 @@ TfrmAliasName::TfrmAliasName(AppContext& app, QString& aktywnyAlias, TfrmChangeD
 
     chooseDatabaseFile = [this] {
         return QFileDialog::getOpenFileName(
-            this, QStringLiteral("Wybierz plik bazy danych"), QString(),
+            this, QStringLiteral("Wybierz plik bazy danych"), m_app.installation().databaseFolder(),
             QStringLiteral("Bazy danych Firebird (*.fdb *.gdb);;Wszystkie pliki (*)"));
     };
     chooseFolder = [this](const QString& title) { return QFileDialog::getExistingDirectory(this, title); };
@@ -254,6 +255,15 @@ void TfrmAliasName::lbWybAliasNameClick() {
     ePath->setText(values.Path);
     eLokAsys->setText(values.LokAsys);
     eLokBackup->setText(values.LokBackup);
+    // An empty folder means the default one: shown greyed where the folder would be.
+    const Installation& installation = m_app.installation();
+    eLokAsys->setPlaceholderText(QDir::toNativeSeparators(installation.defaultReportRoot()));
+    QString file;
+    try {
+        file = AliasDatabaseFile(AliasRegistry(m_app.aliasRegistryPath()), values.Alias);
+    } catch (const EKolmError&) {
+    }
+    eLokBackup->setPlaceholderText(QDir::toNativeSeparators(installation.defaultBackupRoot(file)));
     setFoldersVisible(true);
     m_wybranyAlias = values.Alias;
     m_wpisanyAlias.clear();
@@ -287,7 +297,8 @@ void TfrmAliasName::btWybierzClick() {
     const QString file = chooseDatabaseFile ? chooseDatabaseFile() : QString();
     if (file.isEmpty())
         return;
-    eBase->setText(QDir::toNativeSeparators(file));
+    // An installed suite opens its databases through its server.
+    eBase->setText(QDir::toNativeSeparators(m_app.installation().databaseFor(file)));
     ePath->setText(ExtractFolderPart(QDir::toNativeSeparators(file)));
     ePathExit();
 }

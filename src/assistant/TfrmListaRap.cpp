@@ -1,12 +1,11 @@
 #include "TfrmListaRap.h"
 
-#include "AliasRegistry.h"
 #include "AppContext.h"
 #include "AssistantLook.h"
 #include "Errors.h"
 #include "FormPlacement.h"
-#include "GlobalUtils.h"
 #include "MessageService.h"
+#include "SafeFile.h"
 #include "TBitBtnWithColor.h"
 
 #include <QDesktopServices>
@@ -139,33 +138,20 @@ void TfrmListaRap::showEvent(QShowEvent* event) {
 }
 
 QString TfrmListaRap::initialRoot() {
-    QString alias;
-    QString file;
-    QString reason;
-    // The list may open while the active database cannot be had: it then shows the programs'
-    // folder and the assistant goes on.
-    if (m_app.karty().OpenDatabase(&reason)) {
-        alias = m_app.karty().GetDatabase().connectionName();
-        try {
-            file = AliasDatabaseFile(AliasRegistry(m_app.aliasRegistryPath()), alias);
-        } catch (const EKolmError&) {
-        }
-    } else {
-        m_app.messages().showMessage(SharedConnection::AccessMessage + reason, QString());
-        m_app.karty().CloseDatabase();
-        return m_app.programFolder();
+    // The reports are where kolmrap puts them: the list needs the active alias only, not its
+    // database, so it opens also while the database cannot be reached.
+    const QString reports =
+        m_app.installation().reportsFolder(m_app.settings(), m_app.settings().ReadAliasName());
+    try {
+        SafeFile::makeFolders(reports);
+        return reports;
+    } catch (const EFileWriteError& e) {
+        m_app.messages().showMessage(e.text(), QString());
     }
-    const QString base =
-        QDir(file.isEmpty() ? m_app.programFolder() : ExtractFolderPart(file)).filePath(alias);
-    const QString reports = QDir(base).filePath(QStringLiteral("Raporty"));
-    if (!QDir().mkpath(reports))
-        return QDir(base).exists() ? base : m_app.programFolder();
-    return reports;
-}
-
-QString TfrmListaRap::reportsFolder(const QString& programFolder, const QString& alias, const QString& file) {
-    const QString base = QDir(file.isEmpty() ? programFolder : ExtractFolderPart(file)).filePath(alias);
-    return QDir(base).filePath(QStringLiteral("Raporty"));
+    QString at = reports;
+    while (!QFileInfo(at).isDir() && at != QFileInfo(at).path())
+        at = QFileInfo(at).path();
+    return at;
 }
 
 QString TfrmListaRap::parentOf(const QString& root) {

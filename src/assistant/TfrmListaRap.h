@@ -28,12 +28,10 @@ public:
     TfrmListaRap(AppContext& app, FormPlacement& placement, QWidget* parent = nullptr);
     ~TfrmListaRap() override;
 
-    // The folder the list opens in: <folder of the database file>/<alias>/Raporty, or
-    // <programs' folder>/<alias>/Raporty for a database on another server (made when missing).
+    // The folder the list opens in: where kolmrap writes the active database's reports
+    // (made when missing). When it cannot be made the user is told why, and the list opens in
+    // the nearest folder above it that exists.
     QString initialRoot();
-    // <folder of file>/<alias>/Raporty, or <programFolder>/<alias>/Raporty when file is empty
-    // (a database on another server).
-    static QString reportsFolder(const QString& programFolder, const QString& alias, const QString& file);
     // The folder above root; root itself at the top.
     static QString parentOf(const QString& root);
 

@@ -19,7 +19,7 @@ QString AppContext::chooseConfigFileName(const QStringList& arguments) {
 
 AppContext::AppContext(const QString& programFolder, const QStringList& arguments, IMessageService& messages)
     : m_programFolder(QDir::cleanPath(QFileInfo(programFolder).absoluteFilePath())), m_arguments(arguments),
-      m_messages(messages) {
+      m_messages(messages), m_installation(m_programFolder) {
     // Numbers and dates follow the program's own conventions, never the desktop's locale.
     QLocale::setDefault(QLocale::c());
     m_configFileName = chooseConfigFileName(arguments);

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DateConventions.h"
+#include "Installation.h"
 #include "MyIniFile.h"
 #include "SharedConnection.h"
 
@@ -32,6 +33,8 @@ public:
     QString argument(int index) const { return m_arguments.value(index); }
     const QString& configFileName() const { return m_configFileName; }
     QString aliasRegistryPath() const;
+    // How the suite is installed: where databases, reports and backups live.
+    const Installation& installation() const { return m_installation; }
 
     TMyIniFile& settings() { return *m_settings; }
     DateConventions& dates() { return m_dates; }
@@ -52,6 +55,7 @@ private:
     QStringList m_arguments;
     IMessageService& m_messages;
     QString m_configFileName;
+    Installation m_installation;
     bool m_endRequested = false;
     bool m_configMissing = false;
     std::unique_ptr<TMyIniFile> m_settings;

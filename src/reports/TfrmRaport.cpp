@@ -155,15 +155,12 @@ bool TfrmRaport::ProcessDatabases() {
             result = false;
             continue;
         }
-        QString root = m_app.settings().ReadPathDatabase(kAsyst, alias);
-        // No entry at all is the program's folder too, never a folder named after the marker.
-        if (root.isEmpty() || root == TMyIniFile::Missing)
-            root = m_app.programFolder();
-        const QString folder = QDir(root).filePath(alias);
-        const QString reports = QDir(folder).filePath(QStringLiteral("Raporty"));
-        if (!QDir().mkpath(folder) || !QDir().mkpath(reports)) {
-            fail(QStringLiteral("Baza \"%1\": nie można utworzyć folderu %2")
-                     .arg(shown, shortened(QDir::toNativeSeparators(reports))));
+        // No entry at all is the default root too, never a folder named after the marker.
+        const QString reports = m_app.installation().reportsFolder(m_app.settings(), alias);
+        try {
+            SafeFile::makeFolders(reports);
+        } catch (const EFileWriteError& e) {
+            fail(QStringLiteral("Baza \"%1\": %2").arg(shown, e.text()));
             result = false;
             continue;
         }
@@ -241,7 +238,13 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         const QString& name = section->name;
         checkStop();
         const QString sectionFolder = QDir(reportsFolder).filePath(name);
-        QDir().mkpath(sectionFolder);
+        try {
+            SafeFile::makeFolders(sectionFolder);
+        } catch (const EFileWriteError&) {
+            // The section written before this one is still told as written.
+            writer.finish();
+            throw;
+        }
         const QString output = QDir::toNativeSeparators(
             QDir(sectionFolder)
                 .filePath(name + m_app.dates().formatDate(m_dataRaportu) + QStringLiteral(".pdf")));
@@ -295,7 +298,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     writer.finish();
     if (m_workbook && !sheets.isEmpty()) {
         const QString folder = QDir(reportsFolder).filePath(QStringLiteral("Arkusz"));
-        QDir().mkpath(folder);
+        SafeFile::makeFolders(folder);
         const SectionSheet changes =
             ChangeSummary::build(sheets, ChangeSummary::newestEarlier(folder, m_dataRaportu));
         sheets << LapseSheet::build(db, *m_lookup, m_dataRaportu, m_horizonDays);

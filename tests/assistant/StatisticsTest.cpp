@@ -152,10 +152,13 @@ namespace {
 
 using ReportListTest = MainFormFixture;
 
-TEST_F(ReportListTest, TheListOpensBesideTheDatabaseFileAndStepsThroughFolders) {
+TEST_F(ReportListTest, TheListOpensWhereKolmrapWritesAndStepsThroughFolders) {
     TfrmListaRap& list = *m_form->reportList();
-    // The active database "firma" lies in the programs' folder: its reports' folder is made.
-    const QString expected = QDir(m_dir.path()).filePath("firma/Raporty");
+    // Without a report folder of its own "firma" has its reports under the programs' folder.
+    EXPECT_EQ(list.initialRoot(), QDir(m_dir.path()).filePath("firma/Raporty"));
+    // With one, under that folder, wherever the database file lies; the folder is made.
+    TMyIniFile(m_dir.filePath("brel.ini")).WritePathDatabase("ASYST", "firma", m_dir.filePath("raporty"));
+    const QString expected = QDir(m_dir.path()).filePath("raporty/firma/Raporty");
     EXPECT_EQ(list.initialRoot(), expected);
     EXPECT_TRUE(QFileInfo(expected).isDir());
     QDir().mkpath(expected + "/CzynnRyz");
@@ -207,22 +210,24 @@ TEST_F(ReportListTest, TheListOpensBesideTheDatabaseFileAndStepsThroughFolders) 
                     .contains("frmListaRap.ClassName=TfrmListaRap"));
 }
 
-TEST_F(ReportListTest, ADatabaseElsewhereOrOneThatCannotBeOpened) {
-    // On another server: the programs' folder. The server cannot be reached here, so the
-    // database cannot be opened at all: the access message, and the programs' folder.
+TEST_F(ReportListTest, ADatabaseThatCannotBeOpenedOrAFolderThatCannotBeMade) {
+    // The server cannot be reached here: the reports are listed all the same, without a message.
     TestSupport::addAlias(m_dir.path(), "zdalna", "127.0.0.1/1:/srv/kolm/zdalna.fdb");
     TestSupport::writeFile(m_dir.filePath("brel.ini"), "[Database]\nAliasName=zdalna\n");
     m_app->karty().CloseDatabase();
     TfrmListaRap& list = *m_form->reportList();
+    EXPECT_EQ(list.initialRoot(), QDir(m_dir.path()).filePath("zdalna/Raporty"));
+    EXPECT_TRUE(m_messages.shown().isEmpty());
+    // A file where the report folder should be: the user is told why, the list opens above it.
+    TestSupport::writeFile(m_dir.filePath("plik"), "x");
+    TMyIniFile(m_dir.filePath("brel.ini"))
+        .WritePathDatabase("ASYST", "zdalna", m_dir.filePath("plik/raporty"));
     EXPECT_EQ(list.initialRoot(), m_dir.path());
     ASSERT_EQ(m_messages.shown().size(), 1);
-    EXPECT_TRUE(m_messages.shown()[0].text.startsWith(SharedConnection::AccessMessage));
+    EXPECT_TRUE(m_messages.shown()[0].text.contains("Not a directory"))
+        << m_messages.shown()[0].text.toStdString();
+    EXPECT_TRUE(m_messages.shown()[0].text.contains(m_dir.filePath("plik")));
     EXPECT_FALSE(m_app->endRequested());
-    // The rule for a database that opens: beside its file, or in the programs' folder for one
-    // on another server (whose file name is empty).
-    EXPECT_EQ(TfrmListaRap::reportsFolder("/opt/kolm", "firma", "/srv/dane/firma.fdb"),
-              "/srv/dane/firma/Raporty");
-    EXPECT_EQ(TfrmListaRap::reportsFolder("/opt/kolm", "zdalna", ""), "/opt/kolm/zdalna/Raporty");
     EXPECT_EQ(TfrmListaRap::parentOf("/srv/kolm/firma/Raporty"), "/srv/kolm/firma");
     EXPECT_EQ(TfrmListaRap::parentOf("/srv"), "/");
     EXPECT_EQ(TfrmListaRap::parentOf("/"), "/");

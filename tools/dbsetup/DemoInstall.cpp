@@ -2,11 +2,14 @@
 
 #include "AliasRegistry.h"
 #include "DatabaseFactory.h"
+#include "DbEngine.h"
+#include "Installation.h"
 #include "MyIniFile.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 const QString DemoInstall::DemoAlias = QStringLiteral("kolmdemo");
 
@@ -17,9 +20,15 @@ const char* const kSections[] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  
 
 QString DemoInstall::install(const QString& programFolder, bool recreate, const QString& database) {
     const QDir folder(programFolder);
-    folder.mkpath(QStringLiteral("demo"));
-    const QString dbPath =
-        database.isEmpty() ? folder.filePath(QStringLiteral("demo/kolm_demo.fdb")) : database;
+    const Installation installation(programFolder);
+    QString dbPath = database;
+    if (dbPath.isEmpty() && installation.installed()) {
+        dbPath = installation.databaseFor(QStringLiteral("kolm_demo.fdb"));
+    } else if (dbPath.isEmpty()) {
+        folder.mkpath(QStringLiteral("demo"));
+        dbPath = folder.filePath(QStringLiteral("demo/kolm_demo.fdb"));
+    }
+    const QString file = ServerName::parse(dbPath).path;
     if (recreate && DatabaseFactory::exists(dbPath))
         DatabaseFactory::drop(dbPath);
     if (!DatabaseFactory::exists(dbPath)) {
@@ -38,7 +47,7 @@ QString DemoInstall::install(const QString& programFolder, bool recreate, const 
 
     TMyIniFile ini(folder.filePath(QStringLiteral("brel.ini")));
     ini.WriteAliasName(DemoAlias);
-    ini.WriteSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("path"), dbPath);
+    ini.WriteSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("path"), file);
     const QString asyst = QStringLiteral("ASYST");
     if (ini.ReadAsystentSetting(asyst, QStringLiteral("CzestAsys")) == TMyIniFile::Missing) {
         ini.WriteAsystentSetting(asyst, QStringLiteral("CzestAsys"), QStringLiteral("7"));
@@ -55,7 +64,7 @@ QString DemoInstall::install(const QString& programFolder, bool recreate, const 
                                QDate::currentDate().addDays(-7).toString(QStringLiteral("yyyy-MM-dd")));
     }
     ini.WriteAliasDatabase(QStringLiteral("ALIAS"), DemoAlias, QStringLiteral("Baza demonstracyjna"));
-    ini.WritePathDatabase(QStringLiteral("PATH"), DemoAlias, folder.filePath(QStringLiteral("demo")));
+    ini.WritePathDatabase(QStringLiteral("PATH"), DemoAlias, QFileInfo(file).path());
     ini.WritePathDatabase(asyst, DemoAlias, QString());
     ini.WritePathDatabase(QStringLiteral("BACKUP"), DemoAlias, QString());
     return dbPath;
