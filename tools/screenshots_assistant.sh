@@ -177,3 +177,39 @@ if xwininfo -root -tree | grep -q '"kolmasyst"'; then
 fi
 shoot_region assistant-tray-after-exit.png 200 40 $((icon_x - 190)) 0
 echo "the assistant ended; its icon left the tray"
+
+# A fresh installation: no database configured. The first click says what to do, once, and
+# leads to the databases dialog.
+fresh="$work/fresh"
+mkdir -p "$fresh"
+cp "$bin/kolmasyst" "$fresh/"
+cp -r "$bin/kolmasyst.help" "$fresh/"
+printf '[Database]\nAliasName=\n' >"$fresh/brel.ini"
+: >"$fresh/aliases.ini"
+"$fresh/kolmasyst" 2>"$work/fresh.err" &
+assistant=$!
+pids+=($assistant)
+wait_for xdotool search --onlyvisible --classname kolmasyst
+sleep 0.5
+icon="$(xdotool search --onlyvisible --classname kolmasyst | head -1)"
+geometry "$icon"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+wait_for window_named '^Asystent systemu KOLM$'
+sleep 0.5
+box="$(window_named '^Asystent systemu KOLM$')"
+shoot_window "$box" assistant-first-start.png
+geometry "$box"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+# "Tak": the databases dialog.
+xdotool key Return
+wait_for window_named '^Wykaz baz danych$'
+sleep 0.5
+shoot_window "$(window_named '^Wykaz baz danych$')" assistant-first-start-databases.png
+xdotool key Escape
+sleep 0.5
+if [ "$(xdotool search --onlyvisible --name '^Asystent systemu KOLM$' | wc -l)" -gt 0 ]; then
+    echo "a second box after the first start's question" >&2
+    exit 1
+fi
+kill -0 "$assistant" || { echo "the assistant ended after the first start's question" >&2; exit 1; }
+echo "the first start without a database asked once and led to the databases dialog"

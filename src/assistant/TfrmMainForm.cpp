@@ -2,6 +2,7 @@
 
 #include "AliasRegistry.h"
 #include "DatabaseBackup.h"
+#include "DatabaseGate.h"
 #include "DatabaseSwitch.h"
 #include "DetachedProcess.h"
 #include "GlobalUtils.h"
@@ -301,7 +302,21 @@ void TfrmMainForm::showMainWindow() {
     activateWindow();
 }
 
+bool TfrmMainForm::requireDatabase() {
+    DatabaseGate::Result gate = DatabaseGate::check(m_app);
+    if (gate.state == DatabaseGate::State::Ready)
+        return true;
+    if (!m_app.messages().askYesNo(DatabaseGate::message(gate), ApplicationTitle))
+        return false;
+    mConfBaseClick();
+    // Mended in the dialog: the login goes on; otherwise the user has been told already.
+    gate = DatabaseGate::check(m_app);
+    return gate.state == DatabaseGate::State::Ready;
+}
+
 void TfrmMainForm::mPokazClick() {
+    if (!requireDatabase())
+        return;
     guarded(m_app, [this] {
         LoginSession& session = m_login.session();
         session.ReadUserCredentials(session.UserId());
@@ -368,6 +383,8 @@ void TfrmMainForm::endApplication() {
 }
 
 void TfrmMainForm::mLogoClick() {
+    if (!requireDatabase())
+        return;
     guarded(m_app, [this] {
         LoginSession& session = m_login.session();
         m_login.eHaslo->clear();

@@ -185,6 +185,9 @@ private:
     void setTrayImage(int index);
     void setUserItemCaption();
     void showMainWindow();
+    // Whether there is a database to log in to; when there is none, says so once and offers the
+    // databases dialog.
+    bool requireDatabase();
     void endApplication();
     // Scheduler hook: loads the schedule, the section switches and the active alias.
     void LoadScheduleSettings();

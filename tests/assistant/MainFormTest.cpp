@@ -1,3 +1,4 @@
+#include "DatabaseGate.h"
 #include "MainFormFixture.h"
 #include "ReportRunner.h"
 #include "TBitBtnWithColor.h"
@@ -245,6 +246,66 @@ TEST_F(MainFormTest, LoginGateWithoutRememberedUser) {
     EXPECT_EQ(m_session->UserPassword(), "Dobre123!");
     EXPECT_EQ(f.windowTitle(), "firma : JAN");
     EXPECT_EQ(TOwnerDrawnMenu::drawnText(f.mUzytk), QString::fromUtf8("Użytkownik : JAN"));
+}
+
+TEST_F(MainFormTest, WithoutADatabaseTheFirstClickSaysOnceWhatToDoAndLeadsToTheDatabasesDialog) {
+    TfrmMainForm& f = *m_form;
+    bool loginShown = false;
+    whenLoginShown([&](TfrmLogowanie& d) {
+        loginShown = true;
+        d.reject();
+    });
+    struct Case {
+        const char* name;
+        QByteArray settings;
+        QString told;
+    };
+    const Case cases[] = {
+        {"fresh installation", "[Database]\nAliasName=\n", DatabaseGate::NotConfiguredMessage},
+        {"no settings at all", "", DatabaseGate::NotConfiguredMessage},
+        {"alias unknown to the registry", "[Database]\nAliasName=nieznana\n",
+         DatabaseGate::NotConfiguredMessage},
+        {"database that cannot be opened", "[Database]\nAliasName=zepsuta\n",
+         "Brak dostępu do bazy danych „zepsuta”:"},
+    };
+    TestSupport::addAlias(m_dir.path(), "zepsuta", m_dir.filePath("nie-ma-takiej.fdb"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestSupport::writeFile(m_dir.filePath("brel.ini"), c.settings);
+        m_app->karty().CloseDatabase();
+        m_messages.clear();
+        // Declined: one box, nothing else, the assistant goes on.
+        f.TrayIconMessage(QSystemTrayIcon::Trigger);
+        ASSERT_EQ(m_messages.shown().size(), 1) << m_messages.texts().join('|').toStdString();
+        EXPECT_TRUE(m_messages.shown()[0].text.contains(c.told)) << m_messages.shown()[0].text.toStdString();
+        EXPECT_TRUE(m_messages.shown()[0].text.endsWith(DatabaseGate::OfferQuestion));
+        EXPECT_FALSE(loginShown);
+        EXPECT_FALSE(f.isVisible());
+        EXPECT_FALSE(m_app->endRequested());
+    }
+    EXPECT_TRUE(m_messages.shown()[0].text.contains("No such file")) << "the engine's reason";
+    // From the menu's login too.
+    m_messages.clear();
+    f.mLogo->trigger();
+    EXPECT_EQ(m_messages.shown().size(), 1);
+    EXPECT_FALSE(loginShown);
+
+    // Accepted: the databases dialog, where the administrator chooses a working database; the
+    // login follows at once.
+    m_messages.clear();
+    m_messages.answerNext(true);
+    bool dialogShown = false;
+    whenModal(f.aliasDialog(), [&] {
+        dialogShown = true;
+        TestSupport::writeFile(m_dir.filePath("brel.ini"), "[Database]\nAliasName=firma\n");
+        f.aliasDialog()->reject();
+        answerLogin("jan", "Dobre123!");
+    });
+    f.TrayIconMessage(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(m_messages.shown().size(), 1) << m_messages.texts().join('|').toStdString();
+    EXPECT_EQ(m_session->UserId(), 17);
+    EXPECT_TRUE(f.isVisible());
 }
 
 TEST_F(MainFormTest, LoginGateWithRememberedUserShowsNoDialog) {
