@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package build/kolm_<version>_amd64.deb:
 #   tools/package.sh          build it
-#   tools/package.sh --check  also install it, validate its desktop entries, make the demo
-#                             database with the installed kolmdb, run the installed kolmrap on it,
-#                             and remove the package again (only on a machine without kolm)
+#   tools/package.sh --check  also install it, validate its desktop entries, and use the installed
+#                             suite as two ordinary users of the group kolm would: the demo, the
+#                             report by each and by both at once, the assistant with a backup;
+#                             then remove the package, the users and what they made (only on a
+#                             machine without kolm)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SUDO=""
@@ -21,6 +23,28 @@ if dpkg-query -W -f='${Status}' kolm 2>/dev/null | grep -q "installed" || [ -e /
 fi
 fail() { echo "package check: $*" >&2; exit 1; }
 
+users=(kolmtest1 kolmtest2)
+server_pid=""
+cleanup() {
+    for u in "${users[@]}"; do
+        if id "$u" >/dev/null 2>&1; then
+            $SUDO pkill -KILL -u "$u" 2>/dev/null || true
+            $SUDO userdel -r "$u" >/dev/null 2>&1 || true
+        fi
+    done
+    if dpkg-query -W -f='${Status}' kolm 2>/dev/null | grep -q "ok"; then
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get purge -y -qq kolm >/dev/null || true
+    fi
+    if [ -n "$server_pid" ]; then
+        $SUDO kill "$server_pid" 2>/dev/null || true
+        for _ in $(seq 50); do $SUDO kill -0 "$server_pid" 2>/dev/null || break; sleep 0.1; done
+        $SUDO kill -KILL "$server_pid" 2>/dev/null || true
+    fi
+    $SUDO rm -rf /var/lib/kolm
+}
+trap cleanup EXIT
+
+# As root only what needs root: the package, the server, the users.
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "./$deb" >/dev/null
 desktop-file-validate /usr/share/applications/kolmasyst.desktop /etc/xdg/autostart/kolmasyst.desktop
 for size in 16 22 24 32 48 64 128 256; do
@@ -35,23 +59,85 @@ for f in brel.ini aliases.ini kolmasyst.ini; do
     [ "$(stat -c '%a %G' /var/lib/kolm/$f)" = "664 kolm" ] || fail "/var/lib/kolm/$f: $(stat -c '%a %G' /var/lib/kolm/$f)"
 done
 [ "$(stat -c '%a %G' /var/lib/kolm)" = "2775 kolm" ] || fail "/var/lib/kolm: $(stat -c '%a %G' /var/lib/kolm)"
+[ "$(stat -c '%a %U %G' /var/lib/kolm/bazy)" = "2750 firebird kolm" ] || fail "/var/lib/kolm/bazy"
+[ "$(stat -c '%a %G' /var/lib/kolm/dane)" = "2775 kolm" ] || fail "/var/lib/kolm/dane"
 
-# The installed programs at work: the demo database, then the report on it.
-$SUDO kolmdb demo /opt/kolm >/dev/null
-$SUDO kolmrap 0 admin 'Admin123!'
-today=$(date +%F)
-for s in CzynnRyz TermRyz StanAdm PracAdm SrodRyz WyborDob RoznDob PrzetBhp AktualBhp; do
-    [ -s /opt/kolm/kolmdemo/Raporty/$s/$s$today.pdf ] || fail "no report $s"
+# The machine's server opens the suite's databases; where no service manager started it, as the
+# administrator would by hand.
+if ! (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null; then
+    $SUDO setsid runuser -u firebird -- /usr/sbin/firebird </dev/null >/dev/null 2>&1 &
+    for _ in $(seq 100); do
+        server_pid=$(pgrep -x -u firebird firebird | head -n 1 || true)
+        (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null && break
+        sleep 0.1
+    done
+fi
+(exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null || fail "the Firebird server takes no connections"
+
+for u in "${users[@]}"; do
+    $SUDO useradd -m -s /bin/bash "$u"
+    $SUDO usermod -a -G kolm "$u"
 done
-# The configuration was written through the links and stays shared by the group.
+as() { local u=$1; shift; $SUDO runuser -u "$u" -- env HOME="/home/$u" "$@"; }
+
+# From here on ordinary users only.
+today=$(date +%F)
+as kolmtest1 kolmdb demo >/dev/null || fail "kolmdb demo as a user of the group"
+grep -q "^SERVER NAME=localhost:/var/lib/kolm/bazy/kolm_demo.fdb" /var/lib/kolm/aliases.ini ||
+    fail "the demo is not reached through the server: $(cat /var/lib/kolm/aliases.ini)"
+[ "$(stat -c '%U %G' /var/lib/kolm/bazy/kolm_demo.fdb)" = "firebird kolm" ] || fail "the demo is not the server's"
+reports=/var/lib/kolm/dane/kolmdemo/Raporty
+check_reports() {
+    for s in CzynnRyz TermRyz StanAdm PracAdm SrodRyz WyborDob RoznDob PrzetBhp AktualBhp; do
+        local pdf=$reports/$s/$s$today.pdf
+        [ -s "$pdf" ] || fail "$1: no report $s"
+        pdfinfo "$pdf" >/dev/null 2>&1 || fail "$1: $pdf is no readable PDF"
+        [ "$(stat -c '%G' "$pdf")" = kolm ] && [ $(( 0$(stat -c '%a' "$pdf") & 060 )) -eq 48 ] ||
+            fail "$1: $pdf is not the group's: $(stat -c '%a %G' "$pdf")"
+    done
+}
+as kolmtest1 kolmrap 0 admin 'Admin123!' 2>/dev/null || fail "kolmrap as kolmtest1"
+check_reports kolmtest1
+# The next user of the group replaces today's files of the first.
+as kolmtest2 kolmrap 0 admin 'Admin123!' 2>/dev/null || fail "kolmrap as kolmtest2 after kolmtest1"
+[ "$(stat -c '%U' "$reports/CzynnRyz/CzynnRyz$today.pdf")" = kolmtest2 ] || fail "kolmtest2 did not replace the reports"
+check_reports kolmtest2
+# Both at once on the same database.
+as kolmtest1 kolmrap 0 admin 'Admin123!' 2>/dev/null & one=$!
+as kolmtest2 kolmrap 0 kierownik 'Kierownik1!' 2>/dev/null & two=$!
+wait $one || fail "kolmrap of kolmtest1 beside kolmtest2"
+wait $two || fail "kolmrap of kolmtest2 beside kolmtest1"
+check_reports "two users at once"
+# The configuration one user writes is the other's, and stays the group's.
 grep -q "DataAsys.Str=$today" /var/lib/kolm/brel.ini || fail "DataAsys not written"
 [ -L /opt/kolm/brel.ini ] || fail "the link /opt/kolm/brel.ini was replaced"
 [ "$(stat -c '%a %G' /var/lib/kolm/brel.ini)" = "664 kolm" ] || fail "brel.ini lost its group or mode"
 [ "$(stat -c '%G' /var/lib/kolm/.brel.ini.lock)" = "kolm" ] || fail "the lock file is not the group's"
-$SUDO rm -rf /opt/kolm/demo /opt/kolm/kolmdemo
+
+# The assistant of the first user opens its database and backs it up on its schedule; an hour of
+# its timers passes in ten seconds.
+$SUDO sed -i 's/^BACKUP.DataBackup.Str=.*/BACKUP.DataBackup.Str=2000-01-01/' /var/lib/kolm/brel.ini
+as kolmtest1 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR= \
+    LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1 FAKETIME="+0 x360" \
+    /opt/kolm/kolmasyst >/dev/null 2>&1 &
+sleep 0.5
+assistant_pid=$(pgrep -u kolmtest1 -x kolmasyst | head -n 1 || true)
+[ -n "$assistant_pid" ] || fail "the assistant did not start"
+copy=/var/lib/kolm/dane/kolmdemo/Backup/kolm_demo_$today.gdb
+for _ in $(seq 600); do
+    grep -q "BACKUP.DataBackup.Str=$today" /var/lib/kolm/brel.ini && break
+    sleep 0.1
+done
+grep -q "BACKUP.DataBackup.Str=$today" /var/lib/kolm/brel.ini || fail "the assistant made no backup"
+[ -s "$copy" ] || fail "no backup copy $copy"
+[ "$(stat -c '%U %G' "$copy")" = "kolmtest1 kolm" ] || fail "the backup copy is not the group's"
+as kolmtest2 fbstat -h "$copy" | grep -q "Attributes" || fail "the backup copy does not open"
+as kolmtest2 fbstat -h "$copy" | grep -q "backup lock" && fail "the backup copy is still in its backup state"
+$SUDO kill -KILL "$assistant_pid"
 
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -qq kolm >/dev/null
 [ ! -e /usr/bin/kolmrap ] && [ ! -e /opt/kolm/kolmrap ] || fail "the programs stayed after removal"
 [ -f /var/lib/kolm/brel.ini ] && grep -q "DataAsys.Str=$today" /var/lib/kolm/brel.ini ||
     fail "the configuration was lost on removal"
-echo "package check: installed, validated, ran, removed; the configuration in /var/lib/kolm stays"
+[ -f /var/lib/kolm/bazy/kolm_demo.fdb ] || fail "the database was lost on removal"
+echo "package check: installed, used by two users of the group kolm, removed; the data in /var/lib/kolm stayed"

@@ -12,7 +12,8 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-ibase
           firebird3.0-server firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
           libgtest-dev libcrypt-dev libxlsxwriter-dev python3-openpyxl libxcb1-dev clang-format
-          fonts-liberation2 poppler-utils desktop-file-utils xvfb xauth qt6-translations-l10n trayer xdotool imagemagick x11-utils)
+          fonts-liberation2 poppler-utils desktop-file-utils xvfb xauth qt6-translations-l10n trayer xdotool imagemagick x11-utils
+          faketime)
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
