@@ -123,6 +123,10 @@ as kolmtest1 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR= \
 sleep 0.5
 assistant_pid=$(pgrep -u kolmtest1 -x kolmasyst | head -n 1 || true)
 [ -n "$assistant_pid" ] || fail "the assistant did not start"
+# The second user's assistant beside it: each user's instance lock is their own.
+as kolmtest2 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR= /opt/kolm/kolmasyst >/dev/null 2>&1 &
+sleep 1
+pgrep -u kolmtest2 -x kolmasyst >/dev/null || fail "the second user's assistant did not stay"
 copy=/var/lib/kolm/dane/kolmdemo/Backup/kolm_demo_$today.gdb
 for _ in $(seq 600); do
     grep -q "BACKUP.DataBackup.Str=$today" /var/lib/kolm/brel.ini && break
