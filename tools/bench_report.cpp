@@ -13,6 +13,7 @@
 #include "QueryRowSet.h"
 #include "SectionSql.h"
 #include "Sections.h"
+#include "SharedSettings.h"
 #include "TemporaryTables.h"
 #include "TfrmRaport.h"
 
@@ -44,10 +45,14 @@ void writeConfig(const QString& folder, const QString& db) {
                       {QStringLiteral("SERVER NAME=") + db});
     registry.save();
     TMyIniFile ini(QDir(folder).filePath(QStringLiteral("brel.ini")));
-    ini.WriteAliasDatabase(QStringLiteral("ALIAS"), QStringLiteral("bench"), QStringLiteral("Benchmark"));
-    ini.WritePathDatabase(QStringLiteral("ASYST"), QStringLiteral("bench"), QString());
-    for (const SectionDescription& s : Sections::all())
-        ini.WriteAsystentSetting(QStringLiteral("ASYST"), s.name, QStringLiteral("T"));
+    ini.Update([](IniDocument& doc) {
+        doc.setValue(TMyIniFile::AliasDatabasesSection, Settings::descriptionKey(QStringLiteral("bench")),
+                     QStringLiteral("Benchmark"));
+        doc.setValue(TMyIniFile::PathDatabasesSection,
+                     Settings::folderKey(Settings::Folder::Reports, QStringLiteral("bench")), QString());
+        for (int i = 0; i < Settings::SectionCount; ++i)
+            Settings::set(doc, Settings::sectionSwitch(i), Settings::flag(true));
+    });
 }
 
 // The sections' queries alone, opened and fetched whole, over a prepared selection.
@@ -211,7 +216,7 @@ int main(int argc, char* argv[]) {
         // Again with the workbook: what the working copy costs.
         {
             TMyIniFile ini(QDir(folder.path()).filePath(QStringLiteral("brel.ini")));
-            ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("Arkusz"), QStringLiteral("T"));
+            Settings::write(ini, Settings::Workbook, Settings::flag(true));
         }
         QProcess withBook;
         wall.restart();

@@ -6,6 +6,7 @@
 #include "MessageService.h"
 #include "MyIniFile.h"
 #include "Scheduler.h"
+#include "SharedSettings.h"
 #include "TBitBtnWithColor.h"
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
@@ -98,12 +99,10 @@ int main(int argc, char* argv[]) {
     }
 
     // The statistics and the important dates.
-    ini.WriteBackupSetting(QStringLiteral("BACKUP"), QStringLiteral("DataBackup"),
-                           QStringLiteral("2026-12-09"));
-    ini.WriteBackupSetting(QStringLiteral("BACKUP"), QStringLiteral("CzestBackup"), QStringLiteral("1"));
-    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("DataAsys"),
-                             QStringLiteral("2026-12-07"));
-    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("CzestAsys"), QStringLiteral("7"));
+    Settings::write(ini, Settings::LastBackupDate, QStringLiteral("2026-12-09"));
+    Settings::write(ini, Settings::BackupPeriod, QStringLiteral("1"));
+    Settings::write(ini, Settings::LastReportDate, QStringLiteral("2026-12-07"));
+    Settings::write(ini, Settings::ReportPeriod, QStringLiteral("7"));
     FormPlacement placement(QDir(programs.path()).filePath(QStringLiteral("kolmasyst.ini")));
     TfrmStat stat(context, placement);
     stat.show();
@@ -115,11 +114,10 @@ int main(int argc, char* argv[]) {
     dates.grab().save(QDir(out).filePath(QStringLiteral("important-dates.png")));
 
     // The settings dialog on both of its schedule pages.
-    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("GodzAsys"), QStringLiteral("6:00:00"));
-    ini.WriteBackupSetting(QStringLiteral("BACKUP"), QStringLiteral("GodzBackup"),
-                           QStringLiteral("22:30:00"));
-    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("CzynnRyz"), QStringLiteral("T"));
-    ini.WriteAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("SrodRyz"), QStringLiteral("T"));
+    Settings::write(ini, Settings::ReportHour, QStringLiteral("6:00:00"));
+    Settings::write(ini, Settings::BackupHour, QStringLiteral("22:30:00"));
+    Settings::write(ini, Settings::sectionSwitch(Settings::CzynnRyz), Settings::flag(true));
+    Settings::write(ini, Settings::sectionSwitch(Settings::SrodRyz), Settings::flag(true));
     Scheduler scheduler(context, Scheduler::Jobs{});
     scheduler.LoadScheduleSettings();
     TfrmUstaw settings(context, scheduler);

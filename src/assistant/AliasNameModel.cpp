@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "GlobalUtils.h"
 #include "MyIniFile.h"
+#include "SharedSettings.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -18,11 +19,8 @@ const QString AliasNameModel::NoConnectionMessage = QStringLiteral("Brak połąc
 
 namespace {
 
-const QString kAlias = QStringLiteral("ALIAS");
-const QString kPath = QStringLiteral("PATH");
-const QString kAsyst = QStringLiteral("ASYST");
-const QString kBackup = QStringLiteral("BACKUP");
-const QString kGlobalPath = QStringLiteral("GLOBAL.path.Str");
+using Settings::Folder;
+constexpr Folder kFolders[] = {Folder::Database, Folder::Reports, Folder::Backups};
 
 bool lessNoCase(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
@@ -75,9 +73,9 @@ void AliasNameModel::LoadUsedDatabases() {
             continue;
         const int eq = line.indexOf(QLatin1Char('='));
         m_used.append(TAliasBazy(alias, eq < 0 ? QString() : line.mid(eq + 1).trimmed(),
-                                 valueOf(paths, TMyIniFile::composedKey(kPath, alias)),
-                                 valueOf(paths, TMyIniFile::composedKey(kAsyst, alias)),
-                                 valueOf(paths, TMyIniFile::composedKey(kBackup, alias))));
+                                 valueOf(paths, Settings::folderKey(Folder::Database, alias)),
+                                 valueOf(paths, Settings::folderKey(Folder::Reports, alias)),
+                                 valueOf(paths, Settings::folderKey(Folder::Backups, alias))));
     }
     sortUsed();
 }
@@ -193,27 +191,28 @@ AliasNameModel::Active AliasNameModel::save() {
     m_settings.Update([&](IniDocument& doc) {
         previous.hadAlias = doc.hasKey(TMyIniFile::DatabaseSection, TMyIniFile::AliasNameKey);
         previous.alias = doc.value(TMyIniFile::DatabaseSection, TMyIniFile::AliasNameKey, QString());
-        previous.hadGlobalPath = doc.hasKey(TMyIniFile::SavedSection, kGlobalPath);
-        previous.globalPath = doc.value(TMyIniFile::SavedSection, kGlobalPath, QString());
+        previous.hadGlobalPath = Settings::has(doc, Settings::ActiveDatabasePath);
+        previous.globalPath =
+            previous.hadGlobalPath ? Settings::value(doc, Settings::ActiveDatabasePath) : QString();
         for (const QString& line : m_stareAliasy) {
             const QString alias = TMyIniFile::aliasOfLine(line);
             doc.removeKey(TMyIniFile::AliasDatabasesSection, line.section(QLatin1Char('='), 0, 0));
-            for (const QString& group : {kPath, kAsyst, kBackup})
-                doc.removeKey(TMyIniFile::PathDatabasesSection, TMyIniFile::composedKey(group, alias));
+            for (const Folder folder : kFolders)
+                doc.removeKey(TMyIniFile::PathDatabasesSection, Settings::folderKey(folder, alias));
         }
         for (const TAliasBazy& r : m_used) {
-            doc.setValue(TMyIniFile::AliasDatabasesSection, TMyIniFile::composedKey(kAlias, r.Alias),
-                         r.OpisBazy);
-            doc.setValue(TMyIniFile::PathDatabasesSection, TMyIniFile::composedKey(kPath, r.Alias), r.Path);
-            doc.setValue(TMyIniFile::PathDatabasesSection, TMyIniFile::composedKey(kAsyst, r.Alias),
+            doc.setValue(TMyIniFile::AliasDatabasesSection, Settings::descriptionKey(r.Alias), r.OpisBazy);
+            doc.setValue(TMyIniFile::PathDatabasesSection, Settings::folderKey(Folder::Database, r.Alias),
+                         r.Path);
+            doc.setValue(TMyIniFile::PathDatabasesSection, Settings::folderKey(Folder::Reports, r.Alias),
                          r.LokAsys);
-            doc.setValue(TMyIniFile::PathDatabasesSection, TMyIniFile::composedKey(kBackup, r.Alias),
+            doc.setValue(TMyIniFile::PathDatabasesSection, Settings::folderKey(Folder::Backups, r.Alias),
                          r.LokBackup);
         }
         if (!m_chosen.isEmpty()) {
             doc.setValue(TMyIniFile::DatabaseSection, TMyIniFile::AliasNameKey, m_chosen);
             if (chosenListed)
-                doc.setValue(TMyIniFile::SavedSection, kGlobalPath, chosenPath);
+                Settings::set(doc, Settings::ActiveDatabasePath, chosenPath);
         }
     });
     // The next save replaces what this one wrote.
@@ -228,9 +227,9 @@ void AliasNameModel::restoreActive(const Active& previous) {
         else
             doc.removeKey(TMyIniFile::DatabaseSection, TMyIniFile::AliasNameKey);
         if (previous.hadGlobalPath)
-            doc.setValue(TMyIniFile::SavedSection, kGlobalPath, previous.globalPath);
+            Settings::set(doc, Settings::ActiveDatabasePath, previous.globalPath);
         else
-            doc.removeKey(TMyIniFile::SavedSection, kGlobalPath);
+            doc.removeKey(TMyIniFile::SavedSection, Settings::ActiveDatabasePath.composed());
     });
 }
 

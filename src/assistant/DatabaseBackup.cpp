@@ -3,10 +3,10 @@
 #include "AliasRegistry.h"
 #include "DbEngine.h"
 #include "Errors.h"
-#include "ExtraOptions.h"
 #include "GlobalUtils.h"
 #include "MyIniFile.h"
 #include "SafeFile.h"
+#include "SharedSettings.h"
 #include "SqlQuery.h"
 
 #include <QAtomicInt>
@@ -141,20 +141,11 @@ QString DatabaseBackup::copyPath(const QString& alias, const QString& file, cons
 
 bool DatabaseBackup::BackupDatabases(const QDate& day) {
     bool result = true;
-    QStringList lines;
-    TMyIniFile(m_configFile).ReadAliasDatabases(lines);
-    const AliasRegistry registry(m_registryPath);
-    const int keep = ExtraOptions::backupCopiesKept(TMyIniFile(m_configFile));
-    for (const QString& line : lines) {
-        const QString alias = TMyIniFile::aliasOfLine(line);
-        if (!IsInterBaseAlias(registry, alias))
-            continue;
-        QString file;
-        try {
-            file = AliasDatabaseFile(registry, alias);
-        } catch (const EKolmError&) {
-            continue;
-        }
+    const TMyIniFile ini(m_configFile);
+    const int keep = Settings::backupCopiesKept(ini);
+    for (const Settings::ListedDatabase& db : Settings::usedDatabases(ini, AliasRegistry(m_registryPath))) {
+        const QString& alias = db.alias;
+        const QString& file = db.localFile;
         // A database on another server is that server's to copy.
         if (file.isEmpty())
             continue;
@@ -221,17 +212,11 @@ bool DatabaseBackup::backupOne(const QString& alias, const QString& file, const 
 }
 
 void DatabaseBackup::endStalledBackups() {
-    QStringList lines;
-    TMyIniFile(m_configFile).ReadAliasDatabases(lines);
     const AliasRegistry registry(m_registryPath);
-    for (const QString& line : lines) {
-        const QString alias = TMyIniFile::aliasOfLine(line);
-        try {
-            if (!IsInterBaseAlias(registry, alias) || AliasDatabaseFile(registry, alias).isEmpty())
-                continue;
-        } catch (const EKolmError&) {
+    for (const Settings::ListedDatabase& db : Settings::usedDatabases(TMyIniFile(m_configFile), registry)) {
+        if (db.localFile.isEmpty())
             continue;
-        }
+        const QString& alias = db.alias;
         const QString name = connectionName();
         try {
             const QSqlDatabase db = DbEngine::openConnection(registry, alias, name);

@@ -6,6 +6,7 @@
 #include "GlobalUtils.h"
 #include "LoginSession.h"
 #include "MessageService.h"
+#include "SharedSettings.h"
 
 const QString DatabaseSwitch::ModuleRunningMessage = QStringLiteral(
     "Brak możliwości przełączenia aktywnej bazy danych\rUruchomiony jest jeden z modułów systemu KOLM");
@@ -77,7 +78,6 @@ DatabaseSwitch::Outcome DatabaseSwitch::AliasClick(const QString& newAlias, QStr
 void DatabaseSwitch::writeGlobalPath(const QString& alias) {
     const QString fileName =
         ExtractNamePart(AliasServerName(AliasRegistry(m_app.aliasRegistryPath()), alias));
-    const QString path = m_app.settings().ReadPathDatabase(QStringLiteral("PATH"), alias);
-    m_app.settings().WriteSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("path"),
-                                       path + QLatin1Char('/') + fileName);
+    const QString path = Settings::readFolder(m_app.settings(), Settings::Folder::Database, alias);
+    Settings::write(m_app.settings(), Settings::ActiveDatabasePath, path + QLatin1Char('/') + fileName);
 }

@@ -4,11 +4,7 @@
 #include "Errors.h"
 #include "InstanceLock.h"
 #include "Scheduler.h"
-
-namespace {
-const QString kAsyst = QStringLiteral("ASYST");
-const QString kDataAsys = QStringLiteral("DataAsys");
-} // namespace
+#include "SharedSettings.h"
 
 ReportRunner::ReportRunner(AppContext& app, std::function<void()> launch, std::function<bool()> running,
                            QObject* parent)
@@ -23,11 +19,11 @@ bool ReportRunner::IsReportRunning() {
 
 void ReportRunner::start() {
     TMyIniFile& ini = m_app.settings();
-    m_found = ini.ReadAsystentSetting(kAsyst, kDataAsys);
+    m_found = Settings::read(ini, Settings::LastReportDate);
     const QDate day = Scheduler::toDate(m_app, m_found);
     // From here the stored date equals today only if kolmrap records a successful run today.
     m_moved = m_app.dates().formatDate(day.addDays(-1));
-    ini.WriteAsystentSetting(kAsyst, kDataAsys, m_moved);
+    Settings::write(ini, Settings::LastReportDate, m_moved);
     m_active = true;
     try {
         if (m_launch)
@@ -40,7 +36,7 @@ void ReportRunner::start() {
 
 bool ReportRunner::storedIsToday() const {
     QDate day;
-    return m_app.dates().parseDate(m_app.settings().ReadAsystentSetting(kAsyst, kDataAsys), &day,
+    return m_app.dates().parseDate(Settings::read(m_app.settings(), Settings::LastReportDate), &day,
                                    m_app.clock()) &&
            day == m_app.clock().today();
 }
@@ -74,8 +70,8 @@ void ReportRunner::finish() {
     if (!ok) {
         // A failure leaves the schedule as it was, unless another run changed the date meanwhile.
         try {
-            if (m_app.settings().ReadAsystentSetting(kAsyst, kDataAsys) == m_moved)
-                m_app.settings().WriteAsystentSetting(kAsyst, kDataAsys, m_found);
+            if (Settings::read(m_app.settings(), Settings::LastReportDate) == m_moved)
+                Settings::write(m_app.settings(), Settings::LastReportDate, m_found);
         } catch (const EKolmError&) {
         }
     }

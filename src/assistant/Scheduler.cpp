@@ -5,9 +5,6 @@
 
 namespace {
 
-const QString kAsyst = QStringLiteral("ASYST");
-const QString kBackup = QStringLiteral("BACKUP");
-
 [[noreturn]] void conversionError(const QString& what, const QString& text) {
     // An echoed value is cut to a readable length.
     constexpr int kMax = 80;
@@ -17,8 +14,12 @@ const QString kBackup = QStringLiteral("BACKUP");
 
 } // namespace
 
-const char* const Scheduler::SectionNames[9] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  "SrodRyz",
-                                                "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
+const Settings::Key& Scheduler::keyOf(Field field) {
+    static const Settings::Key keys[FieldCount] = {Settings::ReportPeriod,   Settings::ReportHour,
+                                                   Settings::LastReportDate, Settings::BackupPeriod,
+                                                   Settings::BackupHour,     Settings::LastBackupDate};
+    return keys[int(field)];
+}
 
 QString Scheduler::formatHour(const QTime& time) {
     return time.toString(QStringLiteral("H:mm:ss"));
@@ -40,19 +41,17 @@ Scheduler::Scheduler(AppContext& app, Jobs jobs) : m_app(app), m_jobs(std::move(
 
 void Scheduler::LoadScheduleSettings() {
     TMyIniFile& ini = m_app.settings();
-    AktywnyAlias = ini.ReadAliasName();
-    CzestBackup = ini.ReadBackupSetting(kBackup, QStringLiteral("CzestBackup"));
-    GodzBackup = ini.ReadBackupSetting(kBackup, QStringLiteral("GodzBackup"));
-    DataBackup = ini.ReadBackupSetting(kBackup, QStringLiteral("DataBackup"));
-    if (!m_app.dates().NormalizeDateText(DataBackup, m_app.clock()))
-        ini.WriteBackupSetting(kBackup, QStringLiteral("DataBackup"), DataBackup);
-    CzestAsys = ini.ReadAsystentSetting(kAsyst, QStringLiteral("CzestAsys"));
-    GodzAsys = ini.ReadAsystentSetting(kAsyst, QStringLiteral("GodzAsys"));
-    DataAsys = ini.ReadAsystentSetting(kAsyst, QStringLiteral("DataAsys"));
-    if (!m_app.dates().NormalizeDateText(DataAsys, m_app.clock()))
-        ini.WriteAsystentSetting(kAsyst, QStringLiteral("DataAsys"), DataAsys);
-    for (int i = 0; i < 9; ++i)
-        Sections[i] = ini.ReadAsystentSetting(kAsyst, QLatin1String(SectionNames[i])) == QLatin1String("T");
+    // Backup first, then the report, as designed; a date that does not parse becomes today's.
+    for (const Field f : {Field::BackupPeriod, Field::BackupHour, Field::BackupDate, Field::ReportPeriod,
+                          Field::ReportHour, Field::ReportDate}) {
+        QString& value = m_texts[std::size_t(f)];
+        value = Settings::read(ini, keyOf(f));
+        if ((f == Field::BackupDate || f == Field::ReportDate) &&
+            !m_app.dates().NormalizeDateText(value, m_app.clock()))
+            Settings::write(ini, keyOf(f), value);
+    }
+    for (int i = 0; i < Settings::SectionCount; ++i)
+        m_sections[std::size_t(i)] = Settings::sectionOn(ini, i);
 }
 
 QTime Scheduler::toHour(const QString& text) {
@@ -85,25 +84,25 @@ QDateTime Scheduler::nextRun(const QString& date, const QString& hour, const QSt
 
 void Scheduler::check() {
     const QDateTime teraz = m_app.clock().now();
-    if (DataAsys.isEmpty())
+    if (text(Field::ReportDate).isEmpty())
         LoadScheduleSettings();
     // The file holds the date of the last successful report, written by kolmrap: a report that
     // ran since the last check must not start again.
-    const QString stored = m_app.settings().ReadAsystentSetting(kAsyst, QStringLiteral("DataAsys"));
+    const QString stored = Settings::read(m_app.settings(), Settings::LastReportDate);
     QDate storedDay;
     if (m_app.dates().parseDate(stored, &storedDay, m_app.clock()))
-        DataAsys = stored;
-    if (nextRun(DataAsys, GodzAsys, CzestAsys) < teraz && m_jobs.startReport)
+        setText(Field::ReportDate, stored);
+    if (nextRun(text(Field::ReportDate), text(Field::ReportHour), text(Field::ReportPeriod)) < teraz &&
+        m_jobs.startReport)
         m_jobs.startReport();
-    if (nextRun(DataBackup, GodzBackup, CzestBackup) < teraz) {
+    if (nextRun(text(Field::BackupDate), text(Field::BackupHour), text(Field::BackupPeriod)) < teraz) {
         const QDate today = teraz.date();
         if (m_jobs.startBackup && m_jobs.startBackup(today))
-            DataBackup = m_app.dates().formatDate(today);
+            setText(Field::BackupDate, m_app.dates().formatDate(today));
     }
 }
 
 void Scheduler::backupFinished(const QDate& day, bool succeeded) {
     if (succeeded)
-        m_app.settings().WriteBackupSetting(kBackup, QStringLiteral("DataBackup"),
-                                            m_app.dates().formatDate(day));
+        Settings::write(m_app.settings(), Settings::LastBackupDate, m_app.dates().formatDate(day));
 }

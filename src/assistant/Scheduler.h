@@ -5,6 +5,9 @@
 #include <QString>
 #include <QTime>
 
+#include "SharedSettings.h"
+
+#include <array>
 #include <functional>
 
 class AppContext;
@@ -17,8 +20,6 @@ class Scheduler {
 public:
     // The design's long time format: hours are written so and read so or without seconds.
     static QString formatHour(const QTime& time);
-    // The nine section keys in report order, as Sections holds their switches.
-    static const char* const SectionNames[9];
     static bool parseHour(const QString& text, QTime* time);
     // The stored schedule texts as values; EKolmError with the conversion message when a text
     // does not convert (the scheduler, the statistics, the settings and the runner alike).
@@ -33,21 +34,27 @@ public:
         std::function<bool(const QDate& day)> startBackup;
     };
 
+    // The texts of the two schedules, as the configuration file stores them.
+    enum class Field { ReportPeriod, ReportHour, ReportDate, BackupPeriod, BackupHour, BackupDate };
+    static constexpr int FieldCount = 6;
+    static const Settings::Key& keyOf(Field field);
+
     Scheduler(AppContext& app, Jobs jobs);
 
     // The schedules and switches; dates that do not parse become today's and are written back.
     void LoadScheduleSettings();
+    // The running schedule: what the check works with, loaded from the file and changed by the
+    // settings dialog as its fields are left.
+    const QString& text(Field field) const { return m_texts[std::size_t(field)]; }
+    void setText(Field field, const QString& text) { m_texts[std::size_t(field)] = text; }
+    // The section switches in report order.
+    bool section(int index) const { return m_sections.at(std::size_t(index)); }
+    void setSection(int index, bool on) { m_sections.at(std::size_t(index)) = on; }
     // The hourly check. A period, hour or date that does not convert raises EKolmError with
     // the conversion message; the report test comes first and a failing one skips the backup.
     void check();
     // What the backup that check started ended with: a successful one records its day.
     void backupFinished(const QDate& day, bool succeeded);
-
-    QString AktywnyAlias;
-    QString CzestAsys, GodzAsys, DataAsys;
-    QString CzestBackup, GodzBackup, DataBackup;
-    // The nine section switches in report order.
-    bool Sections[9] = {};
 
 private:
     // Date + hour + period days; raises EKolmError when a part does not convert.
@@ -55,4 +62,6 @@ private:
 
     AppContext& m_app;
     Jobs m_jobs;
+    std::array<QString, FieldCount> m_texts;
+    std::array<bool, Settings::SectionCount> m_sections{};
 };

@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "GlobalUtils.h"
 #include "Scheduler.h"
+#include "SharedSettings.h"
 
 namespace {
 
@@ -24,37 +25,27 @@ QStringList StatisticsText::build(AppContext& app, QString* error) {
         error->clear();
     TMyIniFile& ini = app.settings();
     try {
-        QStringList databases;
-        ini.ReadAliasDatabases(databases);
-        const AliasRegistry registry(app.aliasRegistryPath());
-        const QString dataBackup =
-            ini.ReadBackupSetting(QStringLiteral("BACKUP"), QStringLiteral("DataBackup"));
+        const QVector<Settings::ListedDatabase> databases =
+            Settings::listedDatabases(ini, AliasRegistry(app.aliasRegistryPath()));
+        const QString dataBackup = Settings::read(ini, Settings::LastBackupDate);
         out << QStringLiteral("Data ostatniego Backup`u : ") + dataBackup << QString();
         out << QStringLiteral("Lista Backup`owanych baz danych w dniu : ") + dataBackup << QString();
-        for (const QString& line : databases) {
-            const QString alias = TMyIniFile::aliasOfLine(line);
-            if (!IsInterBaseAlias(registry, alias))
-                continue;
-            const QString file = AliasDatabaseFile(registry, alias);
-            if (!file.isEmpty())
-                out << kIndent + alias + QStringLiteral(" (") + line.section(QLatin1Char('='), 1) +
-                           QStringLiteral(") : ") + file;
-        }
+        for (const Settings::ListedDatabase& db : databases)
+            if (db.suiteAlias && !db.localFile.isEmpty())
+                out << kIndent + db.alias + QStringLiteral(" (") + db.description + QStringLiteral(") : ") +
+                           db.localFile;
         out << QString();
         out << QStringLiteral("Następny Backup zostanie wykonany w dniu : ") +
-                   nextDay(app, dataBackup,
-                           ini.ReadBackupSetting(QStringLiteral("BACKUP"), QStringLiteral("CzestBackup")));
+                   nextDay(app, dataBackup, Settings::read(ini, Settings::BackupPeriod));
         out << QString();
-        const QString dataAsys = ini.ReadAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("DataAsys"));
+        const QString dataAsys = Settings::read(ini, Settings::LastReportDate);
         out << QStringLiteral("Data ostatniego Raportu : ") + dataAsys << QString();
         out << QStringLiteral("Lista Raportowanych baz danych w dniu : ") + dataAsys << QString();
-        for (const QString& line : databases)
-            out << kIndent + TMyIniFile::aliasOfLine(line) + QStringLiteral(" - ") +
-                       line.section(QLatin1Char('='), 1);
+        for (const Settings::ListedDatabase& db : databases)
+            out << kIndent + db.alias + QStringLiteral(" - ") + db.description;
         out << QString();
         out << QStringLiteral("Następny Raport zostanie wykonany w dniu : ") +
-                   nextDay(app, dataAsys,
-                           ini.ReadAsystentSetting(QStringLiteral("ASYST"), QStringLiteral("CzestAsys")));
+                   nextDay(app, dataAsys, Settings::read(ini, Settings::ReportPeriod));
     } catch (const EKolmError& e) {
         if (error)
             *error = e.text();

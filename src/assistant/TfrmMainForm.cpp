@@ -6,6 +6,7 @@
 #include "DatabaseSwitch.h"
 #include "DetachedProcess.h"
 #include "GlobalUtils.h"
+#include "SharedSettings.h"
 #include "TfrmAliasName.h"
 #include "TfrmChangeDB.h"
 #include "TfrmListaRap.h"
@@ -99,7 +100,8 @@ QString escapedForMenu(const QString& text) {
 
 TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSystem& help, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_login(login), m_help(help),
-      m_launcher(app.programFolder(), app.argument(0)), m_aktywnyAlias(app.settings().ReadAliasName()),
+      m_launcher(app.programFolder(), app.commandLine().configuration),
+      m_aktywnyAlias(app.settings().ReadAliasName()),
       m_scheduler(app, Scheduler::Jobs{[this] {
                                            startAnimation();
                                            ModulClickNew(QStringLiteral("kolmrap.exe "));
@@ -126,8 +128,7 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
     buildTrayIcon();
 
     // The user's date format is in force before any schedule or date is read.
-    m_app.dates().ApplyDateFormat(
-        m_app.settings().ReadSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("FormDaty")));
+    m_app.dates().ApplyDateFormat(Settings::read(m_app.settings(), Settings::DateFormat));
     setProperty(THookHelpSystem::HelpContextProperty, HelpContext);
 
     pTimer->start();
@@ -463,8 +464,8 @@ void TfrmMainForm::pAktywTimerTimer() {
 
 void TfrmMainForm::LoadScheduleSettings() {
     guarded(m_app, [this] {
+        m_aktywnyAlias = m_app.settings().ReadAliasName();
         m_scheduler.LoadScheduleSettings();
-        m_aktywnyAlias = m_scheduler.AktywnyAlias;
     });
 }
 
@@ -491,8 +492,7 @@ qint64 TfrmMainForm::ModulClickNew(const QString& executableText) {
     const QString program = m_launcher.resolveProgram(executableText.section(QLatin1Char(' '), 0, 0));
     if (program.isEmpty())
         return 0;
-    const QString digit = m_app.argument(0);
-    QStringList arguments{digit.isEmpty() ? QStringLiteral("0") : digit};
+    QStringList arguments{m_app.commandLine().digitForPrograms()};
     QByteArray input;
     const LoginSession& session = m_login.session();
     // Only a password typed at a login goes: the password itself, through the program's
@@ -511,15 +511,11 @@ void TfrmMainForm::BuildDatabaseMenu(const QString& alias) {
         delete items[i];
     }
     mWybBazyMenu->setDatabaseItemWidth(TOwnerDrawnMenu::DefaultDatabaseItemWidth);
-    QStringList lines;
-    m_app.settings().ReadAliasDatabases(lines);
-    const AliasRegistry registry(m_app.aliasRegistryPath());
-    for (const QString& line : lines) {
-        const QString a = TMyIniFile::aliasOfLine(line);
-        if (!IsInterBaseAlias(registry, a))
-            continue;
+    for (const Settings::ListedDatabase& db :
+         Settings::usedDatabases(m_app.settings(), AliasRegistry(m_app.aliasRegistryPath()))) {
+        const QString& a = db.alias;
         // "&" in a description is a character, not a mnemonic.
-        QString description = line.section(QLatin1Char('='), 1);
+        QString description = db.description;
         description.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* item = mWybBazyMenu->addAction(QString(a).replace(QLatin1Char('&'), QStringLiteral("&&")) +
                                                 QStringLiteral(" - ") + description);

@@ -4,10 +4,10 @@
 #include "AppContext.h"
 #include "AssistantLook.h"
 #include "Errors.h"
-#include "ExtraOptions.h"
 #include "GlobalUtils.h"
+#include "HourEdit.h"
 #include "MessageService.h"
-#include "Scheduler.h"
+#include "SharedSettings.h"
 #include "TBitBtnWithColor.h"
 #include "TOwnerDrawnTabBar.h"
 
@@ -23,10 +23,32 @@
 
 namespace {
 
-enum Section { CzynnRyz, TermRyz, StanAdm, PracAdm, SrodRyz, WyborDob, RoznDob, PrzetBhp, AktualBhp };
+using namespace Settings;
+using Field = Scheduler::Field;
+
 // The order "Zamknij" writes the switches in.
 const int kSaveOrder[] = {PracAdm,  StanAdm,   TermRyz,  SrodRyz, CzynnRyz,
                           PrzetBhp, AktualBhp, WyborDob, RoznDob};
+// The order "Zamknij" writes the schedules in: the backup first.
+const Field kFieldOrder[] = {Field::BackupPeriod, Field::BackupHour, Field::BackupDate,
+                             Field::ReportPeriod, Field::ReportHour, Field::ReportDate};
+
+bool isPeriod(Field f) {
+    return f == Field::ReportPeriod || f == Field::BackupPeriod;
+}
+bool isHour(Field f) {
+    return f == Field::ReportHour || f == Field::BackupHour;
+}
+
+// How the user sees a field in the messages.
+QString labelOf(Field f) {
+    const bool report = f == Field::ReportPeriod || f == Field::ReportHour || f == Field::ReportDate;
+    const QString page = report ? QStringLiteral("Raporty") : QStringLiteral("Backup");
+    const QString what = isPeriod(f) ? QStringLiteral("częstotliwość aktywacji")
+                         : isHour(f) ? QStringLiteral("godzina aktywacji")
+                                     : QStringLiteral("data ostatniej aktywacji");
+    return page + QStringLiteral(", ") + what;
+}
 
 // A page control with the assistant's own tabs.
 class OwnerDrawnTabs : public QTabWidget {
@@ -42,6 +64,10 @@ QLabel* makeLabel(QWidget* parent, const QString& text, int x, int y, int width 
 
 } // namespace
 
+const QString TfrmUstaw::UnreadMessage =
+    QStringLiteral("Nie wszystkie ustawienia dały się odczytać; te pola nie zostaną zapisane, dopóki ich nie "
+                   "ustawisz:");
+
 TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
     : QDialog(parent), m_app(app), m_scheduler(scheduler) {
     setObjectName(QStringLiteral("frmUstaw"));
@@ -55,8 +81,8 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
     pgUstawCzest = new OwnerDrawnTabs(this);
     pgUstawCzest->setObjectName(QStringLiteral("pgUstawCzest"));
     pgUstawCzest->setGeometry(8, 8, 504, 140);
-    tsRaport = schedulePage("tsRaport", eCzestAsys, dtGodzAsys, dtDataAsys);
-    tsBackup = schedulePage("tsBackup", eCzestBackup, dtGodzBackup, dtDataBackup);
+    tsRaport = schedulePage("tsRaport", eCzestAsys, dtGodzAsys, dtDataAsys, Field::ReportPeriod);
+    tsBackup = schedulePage("tsBackup", eCzestBackup, dtGodzBackup, dtDataBackup, Field::BackupPeriod);
     pgUstawCzest->addTab(tsRaport, QStringLiteral("Raporty"));
     pgUstawCzest->addTab(tsBackup, QStringLiteral("Backup"));
     connect(pgUstawCzest, &QTabWidget::currentChanged, this, &TfrmUstaw::pgUstawCzestChange);
@@ -105,13 +131,13 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
         int y = 14;
         for (const Box& box : page.boxes) {
             auto* cb = new QCheckBox(box.lines.first(), ts);
-            cb->setObjectName(QStringLiteral("cb") + QLatin1String(Scheduler::SectionNames[box.section]));
+            cb->setObjectName(QStringLiteral("cb") + QLatin1String(SectionKeys[std::size_t(box.section)]));
             cb->setGeometry(12, y, 480, 20);
             cbSections[box.section] = cb;
             const int section = box.section;
             // The running scheduler follows a click at once.
             connect(cb, &QCheckBox::clicked, this,
-                    [this, section](bool on) { m_scheduler.Sections[section] = on; });
+                    [this, section](bool on) { m_scheduler.setSection(section, on); });
             y += 22;
             for (int i = 1; i < box.lines.size(); ++i) {
                 makeLabel(ts, box.lines[i], 32, y, 460);
@@ -163,7 +189,8 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-QWidget* TfrmUstaw::schedulePage(const char* name, QLineEdit*& period, QTimeEdit*& hour, QDateEdit*& date) {
+QWidget* TfrmUstaw::schedulePage(const char* name, QLineEdit*& period, HourEdit*& hour, QDateEdit*& date,
+                                 Field first) {
     auto* page = new QWidget;
     page->setObjectName(QLatin1String(name));
     makeLabel(page, QStringLiteral("Częstotliwość aktywacji:"), 12, 12);
@@ -171,9 +198,8 @@ QWidget* TfrmUstaw::schedulePage(const char* name, QLineEdit*& period, QTimeEdit
     period->setGeometry(180, 10, 60, 21);
     makeLabel(page, QStringLiteral("[dni]"), 246, 12, 40);
     makeLabel(page, QStringLiteral("Godzina aktywacji:"), 12, 42);
-    hour = new QTimeEdit(page);
+    hour = new HourEdit(page);
     hour->setGeometry(180, 40, 80, 21);
-    hour->setDisplayFormat(QStringLiteral("HH:mm"));
     makeLabel(page, QStringLiteral("Data ostatniej aktywacji:"), 12, 72);
     date = new QDateEdit(page);
     date->setGeometry(180, 70, 110, 21);
@@ -181,10 +207,23 @@ QWidget* TfrmUstaw::schedulePage(const char* name, QLineEdit*& period, QTimeEdit
     for (QWidget* w :
          {static_cast<QWidget*>(period), static_cast<QWidget*>(hour), static_cast<QWidget*>(date)})
         AssistantLook::applyEditLook(w);
-    // Leaving a field hands its value to the running scheduler.
-    connect(period, &QLineEdit::editingFinished, this, &TfrmUstaw::storeFields);
-    connect(hour, &QAbstractSpinBox::editingFinished, this, &TfrmUstaw::storeFields);
-    connect(date, &QAbstractSpinBox::editingFinished, this, &TfrmUstaw::storeFields);
+    // Fields in the order of the enumeration: period, hour, date.
+    const Field periodField = first, hourField = Field(int(first) + 1), dateField = Field(int(first) + 2);
+    const auto changed = [this](Field f) {
+        return [this, f] {
+            if (!m_loading) {
+                m_fields[std::size_t(f)].changed = true;
+                markUnread(f, false);
+            }
+        };
+    };
+    connect(period, &QLineEdit::textEdited, this, changed(periodField));
+    connect(hour, &QTimeEdit::timeChanged, this, changed(hourField));
+    connect(date, &QDateEdit::dateChanged, this, changed(dateField));
+    // Leaving a field hands its value, and only its own, to the running scheduler.
+    connect(period, &QLineEdit::editingFinished, this, [this, periodField] { fieldLeft(periodField); });
+    connect(hour, &QAbstractSpinBox::editingFinished, this, [this, hourField] { fieldLeft(hourField); });
+    connect(date, &QAbstractSpinBox::editingFinished, this, [this, dateField] { fieldLeft(dateField); });
     return page;
 }
 
@@ -193,115 +232,157 @@ void TfrmUstaw::showEvent(QShowEvent* event) {
     FormShow();
 }
 
+QWidget* TfrmUstaw::widgetOf(Field field) const {
+    switch (field) {
+    case Field::ReportPeriod:
+        return eCzestAsys;
+    case Field::ReportHour:
+        return dtGodzAsys;
+    case Field::ReportDate:
+        return dtDataAsys;
+    case Field::BackupPeriod:
+        return eCzestBackup;
+    case Field::BackupHour:
+        return dtGodzBackup;
+    case Field::BackupDate:
+        break;
+    }
+    return dtDataBackup;
+}
+
+QString TfrmUstaw::valueOf(Field field) const {
+    QWidget* w = widgetOf(field);
+    if (isPeriod(field))
+        return static_cast<QLineEdit*>(w)->text();
+    if (isHour(field))
+        return Scheduler::formatHour(static_cast<QTimeEdit*>(w)->time());
+    return m_app.dates().formatDate(static_cast<QDateEdit*>(w)->date());
+}
+
+bool TfrmUstaw::fieldKnown(Field field) const {
+    const FieldState& state = m_fields[std::size_t(field)];
+    return state.loaded || state.changed;
+}
+
+void TfrmUstaw::markUnread(Field field, bool unread) {
+    QWidget* w = widgetOf(field);
+    // A field that did not read keeps a warning colour until the user sets it.
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Base, unread ? QColor(255, 210, 200) : AssistantLook::EditBackground);
+    w->setPalette(palette);
+    w->setToolTip(unread ? QStringLiteral("Zapisana wartość nie dała się odczytać; pole zostanie zapisane "
+                                          "dopiero po jego ustawieniu.")
+                         : QString());
+}
+
+bool TfrmUstaw::fieldLeft(Field field) {
+    if (!fieldKnown(field))
+        return true; // a value that never read and was not set stays as the file has it
+    const QString value = valueOf(field);
+    if (isPeriod(field)) {
+        try {
+            Scheduler::toDays(value);
+        } catch (const EKolmError& e) {
+            m_app.messages().showMessage(e.text(), QString());
+            return false;
+        }
+    }
+    m_scheduler.setText(field, value);
+    return true;
+}
+
 void TfrmUstaw::FormShow() {
     const QString pattern = DateConventions::toQtPattern(m_app.dates().shortDateFormat());
     dtDataAsys->setDisplayFormat(pattern);
     dtDataBackup->setDisplayFormat(pattern);
-    try {
-        struct Load {
-            const QString& period;
-            const QString& hour;
-            const QString& date;
-            QLineEdit* ePeriod;
-            QTimeEdit* dtHour;
-            QDateEdit* dtDate;
-        };
-        const Load loads[] = {
-            {m_scheduler.CzestBackup, m_scheduler.GodzBackup, m_scheduler.DataBackup, eCzestBackup,
-             dtGodzBackup, dtDataBackup},
-            {m_scheduler.CzestAsys, m_scheduler.GodzAsys, m_scheduler.DataAsys, eCzestAsys, dtGodzAsys,
-             dtDataAsys},
-        };
-        for (const Load& l : loads) {
-            l.ePeriod->setText(l.period);
-            l.dtHour->setTime(Scheduler::toHour(l.hour));
-            l.dtDate->setDate(Scheduler::toDate(m_app, l.date));
-        }
-        for (int i = 0; i < 9; ++i)
-            cbSections[i]->setChecked(m_scheduler.Sections[i]);
-        cbArkusz->setChecked(ExtraOptions::workbook(m_app.settings()));
-        cbPolskieLitery->setChecked(ExtraOptions::polishLetters(m_app.settings()));
-        seIleKopii->setValue(ExtraOptions::backupCopiesKept(m_app.settings()));
-        seHoryzont->setValue(ExtraOptions::lapseHorizonDays(m_app.settings()));
-        // The backup page only for an organisation with a local database file; once hidden it
-        // stays hidden.
-        bool local = false;
-        QStringList lines;
-        m_app.settings().ReadAliasDatabases(lines);
-        const AliasRegistry registry(m_app.aliasRegistryPath());
-        for (const QString& line : lines) {
-            const QString alias = TMyIniFile::aliasOfLine(line);
-            try {
-                if (IsInterBaseAlias(registry, alias) && !AliasDatabaseFile(registry, alias).isEmpty()) {
-                    local = true;
-                    break;
-                }
-            } catch (const EKolmError&) {
+    m_loading = true;
+    QStringList unread;
+    for (const Field f : kFieldOrder) {
+        const QString text = m_scheduler.text(f);
+        FieldState& state = m_fields[std::size_t(f)];
+        state = FieldState();
+        QWidget* w = widgetOf(f);
+        try {
+            if (text == TMyIniFile::Missing)
+                throw EKolmError(QStringLiteral("brak wartości w pliku konfiguracyjnym"));
+            if (isPeriod(f)) {
+                static_cast<QLineEdit*>(w)->setText(text);
+                Scheduler::toDays(text);
+            } else if (isHour(f)) {
+                static_cast<QTimeEdit*>(w)->setTime(Scheduler::toHour(text));
+            } else {
+                static_cast<QDateEdit*>(w)->setDate(Scheduler::toDate(m_app, text));
             }
+            state.loaded = true;
+        } catch (const EKolmError& e) {
+            if (isPeriod(f) && text == TMyIniFile::Missing)
+                static_cast<QLineEdit*>(w)->clear();
+            unread << QStringLiteral("- ") + labelOf(f) + QStringLiteral(": ") + e.text();
         }
-        if (!local && !m_backupHidden) {
-            m_backupHidden = true;
-            pgUstawCzest->setTabVisible(pgUstawCzest->indexOf(tsBackup), false);
-        }
-        pgUstawCzest->setCurrentWidget(tsRaport);
-        setProperty("helpContext", 3310);
-    } catch (const EKolmError& e) {
-        m_app.messages().showMessage(e.text(), QString());
+        markUnread(f, !state.loaded);
     }
+    for (int i = 0; i < SectionCount; ++i)
+        cbSections[i]->setChecked(m_scheduler.section(i));
+    cbArkusz->setChecked(Settings::workbook(m_app.settings()));
+    cbPolskieLitery->setChecked(Settings::polishLetters(m_app.settings()));
+    seIleKopii->setValue(backupCopiesKept(m_app.settings()));
+    seHoryzont->setValue(lapseHorizonDays(m_app.settings()));
+    m_loading = false;
+    // The backup page only for an organisation with a local database file; once hidden it
+    // stays hidden.
+    bool local = false;
+    for (const ListedDatabase& db : usedDatabases(m_app.settings(), AliasRegistry(m_app.aliasRegistryPath())))
+        local = local || !db.localFile.isEmpty();
+    if (!local && !m_backupHidden) {
+        m_backupHidden = true;
+        pgUstawCzest->setTabVisible(pgUstawCzest->indexOf(tsBackup), false);
+    }
+    pgUstawCzest->setCurrentWidget(tsRaport);
+    setProperty("helpContext", 3310);
+    if (!unread.isEmpty())
+        m_app.messages().showMessage(UnreadMessage + QStringLiteral("\n") + unread.join(QLatin1Char('\n')),
+                                     QString());
 }
 
 void TfrmUstaw::pgUstawCzestChange(int index) {
     setProperty("helpContext", pgUstawCzest->widget(index) == tsRaport ? 3310 : 3320);
 }
 
-void TfrmUstaw::storeFields() {
-    m_scheduler.CzestAsys = eCzestAsys->text();
-    m_scheduler.GodzAsys = Scheduler::formatHour(dtGodzAsys->time());
-    m_scheduler.DataAsys = m_app.dates().formatDate(dtDataAsys->date());
-    m_scheduler.CzestBackup = eCzestBackup->text();
-    m_scheduler.GodzBackup = Scheduler::formatHour(dtGodzBackup->time());
-    m_scheduler.DataBackup = m_app.dates().formatDate(dtDataBackup->date());
-}
-
 void TfrmUstaw::bOKClick() {
-    // A field still being edited counts as left.
-    storeFields();
+    // A field still being edited counts as left; a period that is no number keeps the dialog open.
+    for (const Field f : kFieldOrder) {
+        if (!fieldLeft(f)) {
+            if (QWidget* page = widgetOf(f)->parentWidget())
+                pgUstawCzest->setCurrentWidget(page);
+            widgetOf(f)->setFocus();
+            return;
+        }
+    }
     TMyIniFile& ini = m_app.settings();
-    const QString backup = QStringLiteral("BACKUP"), asyst = QStringLiteral("ASYST");
     try {
-        ini.WriteBackupSetting(backup, QStringLiteral("CzestBackup"), m_scheduler.CzestBackup);
-        ini.WriteBackupSetting(backup, QStringLiteral("GodzBackup"), m_scheduler.GodzBackup);
-        ini.WriteBackupSetting(backup, QStringLiteral("DataBackup"), m_scheduler.DataBackup);
-        ini.WriteAsystentSetting(asyst, QStringLiteral("CzestAsys"), m_scheduler.CzestAsys);
-        ini.WriteAsystentSetting(asyst, QStringLiteral("GodzAsys"), m_scheduler.GodzAsys);
-        ini.WriteAsystentSetting(asyst, QStringLiteral("DataAsys"), m_scheduler.DataAsys);
-        for (const int section : kSaveOrder)
-            ini.WriteAsystentSetting(asyst, QLatin1String(Scheduler::SectionNames[section]),
-                                     m_scheduler.Sections[section] ? QStringLiteral("T")
-                                                                   : QStringLiteral("N"));
-        // The options beyond the report are written once they are set or changed, so that a
+        // Read before the update: the options are written once they are set or changed, so that a
         // configuration that never had them stays as it was.
-        const auto store = [&](const QString& group, const char* key, const QString& value,
-                               const QString& read) {
-            const bool backupGroup = group == backup;
-            const QString name = QLatin1String(key);
-            const QString stored =
-                backupGroup ? ini.ReadBackupSetting(group, name) : ini.ReadAsystentSetting(group, name);
-            if (stored == TMyIniFile::Missing && value == read)
-                return;
-            if (backupGroup)
-                ini.WriteBackupSetting(group, name, value);
-            else
-                ini.WriteAsystentSetting(group, name, value);
+        struct Option {
+            const Key& key;
+            QString value;
+            QString read;
         };
-        const auto flag = [](bool on) { return on ? QStringLiteral("T") : QStringLiteral("N"); };
-        store(asyst, "Arkusz", flag(cbArkusz->isChecked()), flag(ExtraOptions::workbook(ini)));
-        store(asyst, "PolskieLitery", flag(cbPolskieLitery->isChecked()),
-              flag(ExtraOptions::polishLetters(ini)));
-        store(asyst, "Horyzont", QString::number(seHoryzont->value()),
-              QString::number(ExtraOptions::lapseHorizonDays(ini)));
-        store(backup, "IleKopii", QString::number(seIleKopii->value()),
-              QString::number(ExtraOptions::backupCopiesKept(ini)));
+        const Option options[] = {
+            {Settings::Workbook, flag(cbArkusz->isChecked()), flag(Settings::workbook(ini))},
+            {Settings::PolishLetters, flag(cbPolskieLitery->isChecked()), flag(Settings::polishLetters(ini))},
+            {LapseHorizon, QString::number(seHoryzont->value()), QString::number(lapseHorizonDays(ini))},
+            {BackupCopies, QString::number(seIleKopii->value()), QString::number(backupCopiesKept(ini))},
+        };
+        ini.Update([&](IniDocument& doc) {
+            for (const Field f : kFieldOrder)
+                if (fieldKnown(f))
+                    set(doc, Scheduler::keyOf(f), m_scheduler.text(f));
+            for (const int section : kSaveOrder)
+                set(doc, sectionSwitch(section), flag(m_scheduler.section(section)));
+            for (const Option& o : options)
+                if (has(doc, o.key) || o.value != o.read)
+                    set(doc, o.key, o.value);
+        });
     } catch (const EKolmError& e) {
         m_app.messages().showMessage(e.text(), QString());
         return;

@@ -11,18 +11,15 @@
 const QString AppContext::MissingConfigMessage = QStringLiteral("Brak pliku konfiguracyjnego : ");
 
 QString AppContext::chooseConfigFileName(const QStringList& arguments) {
-    const QString first = arguments.value(0);
-    if (first.size() == 1 && first.at(0) >= QLatin1Char('1') && first.at(0) <= QLatin1Char('9'))
-        return QStringLiteral("brel_") + first + QStringLiteral(".ini");
-    return QStringLiteral("brel.ini");
+    return CommandLine::parse(arguments).configFileName();
 }
 
 AppContext::AppContext(const QString& programFolder, const QStringList& arguments, IMessageService& messages)
-    : m_programFolder(QDir::cleanPath(QFileInfo(programFolder).absoluteFilePath())), m_arguments(arguments),
-      m_messages(messages), m_installation(m_programFolder) {
+    : m_programFolder(QDir::cleanPath(QFileInfo(programFolder).absoluteFilePath())),
+      m_commandLine(CommandLine::parse(arguments)), m_messages(messages), m_installation(m_programFolder) {
     // Numbers and dates follow the program's own conventions, never the desktop's locale.
     QLocale::setDefault(QLocale::c());
-    m_configFileName = chooseConfigFileName(arguments);
+    m_configFileName = m_commandLine.configFileName();
     const QDir folder(m_programFolder);
     if (!QFileInfo::exists(folder.filePath(m_configFileName))) {
         // The program still starts over "brel.ini" and ends once its event loop runs.
@@ -31,7 +28,7 @@ AppContext::AppContext(const QString& programFolder, const QStringList& argument
         requestEnd();
         m_configFileName = QStringLiteral("brel.ini");
     }
-    m_settings = std::make_unique<TMyIniFile>(folder.filePath(m_configFileName), arguments);
+    m_settings = std::make_unique<TMyIniFile>(folder.filePath(m_configFileName), m_commandLine.archiveAlias);
     DbEngine::setNetworkControlDirectory(m_programFolder + QLatin1Char('/'));
     m_karty = std::make_unique<SharedConnection>(*m_settings, aliasRegistryPath(), m_messages,
                                                  [this] { requestEnd(); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "CommandLine.h"
 #include "DateConventions.h"
 #include "Installation.h"
 #include "MyIniFile.h"
@@ -29,8 +30,8 @@ public:
     AppContext& operator=(const AppContext&) = delete;
 
     const QString& programFolder() const { return m_programFolder; }
-    const QStringList& arguments() const { return m_arguments; }
-    QString argument(int index) const { return m_arguments.value(index); }
+    const QStringList& arguments() const { return m_commandLine.arguments; }
+    const CommandLine& commandLine() const { return m_commandLine; }
     const QString& configFileName() const { return m_configFileName; }
     QString aliasRegistryPath() const;
     // How the suite is installed: where databases, reports and backups live.
@@ -52,7 +53,7 @@ public:
 
 private:
     QString m_programFolder;
-    QStringList m_arguments;
+    CommandLine m_commandLine;
     IMessageService& m_messages;
     QString m_configFileName;
     Installation m_installation;

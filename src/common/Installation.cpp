@@ -4,6 +4,7 @@
 #include "GlobalUtils.h"
 #include "IniFile.h"
 #include "MyIniFile.h"
+#include "SharedSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,9 +19,6 @@ QString folderValue(const IniFile& file, const QString& key) {
     return value.isEmpty() ? QString() : QDir::cleanPath(value);
 }
 
-bool isSet(const QString& value) {
-    return !value.isEmpty() && value != TMyIniFile::Missing;
-}
 } // namespace
 
 Installation::Installation(const QString& programFolder) : m_programFolder(programFolder) {
@@ -60,8 +58,8 @@ QString Installation::defaultBackupRoot(const QString& databaseFile) const {
 }
 
 QString Installation::reportRoot(const TMyIniFile& settings, const QString& alias) const {
-    const QString configured = settings.ReadPathDatabase(QStringLiteral("ASYST"), alias);
-    return isSet(configured) ? configured : defaultReportRoot();
+    const QString configured = Settings::readFolder(settings, Settings::Folder::Reports, alias);
+    return Settings::isSet(configured) ? configured : defaultReportRoot();
 }
 
 QString Installation::reportsFolder(const TMyIniFile& settings, const QString& alias) const {
@@ -70,6 +68,6 @@ QString Installation::reportsFolder(const TMyIniFile& settings, const QString& a
 
 QString Installation::backupRoot(const TMyIniFile& settings, const QString& alias,
                                  const QString& databaseFile) const {
-    const QString configured = settings.ReadPathDatabase(QStringLiteral("BACKUP"), alias);
-    return isSet(configured) ? configured : defaultBackupRoot(databaseFile);
+    const QString configured = Settings::readFolder(settings, Settings::Folder::Backups, alias);
+    return Settings::isSet(configured) ? configured : defaultBackupRoot(databaseFile);
 }

@@ -23,8 +23,8 @@ void TMyIniFile::Update(const std::function<void(IniDocument& doc)>& change) {
     m_file.update(change);
 }
 
-TMyIniFile::TMyIniFile(const QString& fullPath, const QStringList& arguments)
-    : m_file(fullPath), m_archiveAlias(arguments.size() >= 3 && arguments.at(2) == QLatin1String("1")) {}
+TMyIniFile::TMyIniFile(const QString& fullPath, bool archiveAlias)
+    : m_file(fullPath), m_archiveAlias(archiveAlias) {}
 
 QString TMyIniFile::composedKey(const QString& group, const QString& name) {
     return group + QLatin1Char('.') + name + QStringLiteral(".Str");

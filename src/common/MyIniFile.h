@@ -24,9 +24,9 @@ public:
     static const QString PathDatabasesSection;  // "PathDatabases"
     static const QString AliasNameKey;          // "AliasName"
 
-    // arguments: the program's command-line arguments after the program name. Does not touch
-    // the file.
-    TMyIniFile(const QString& fullPath, const QStringList& arguments = QStringList());
+    // archiveAlias: the command line asks for the archive alias (a third argument "1"). Does not
+    // touch the file.
+    explicit TMyIniFile(const QString& fullPath, bool archiveAlias = false);
 
     const QString& fileName() const { return m_file.path(); }
 

@@ -1,13 +1,16 @@
 #include "Sections.h"
 
+#include "SharedSettings.h"
+
 namespace {
 
 const QString kNazwa = QStringLiteral("NAZWA");
 
-SectionDescription section(const char* name, SectionStatements (*statements)(const SelectionTables&),
+SectionDescription section(Settings::SectionId id, SectionStatements (*statements)(const SelectionTables&),
                            std::int32_t TPrawaDostepu::*right) {
     SectionDescription d;
-    d.name = QString::fromLatin1(name);
+    d.name = QString::fromLatin1(Settings::SectionKeys[std::size_t(id)]);
+    d.index = id;
     d.statements = statements;
     d.right = right;
     // The workstation level shows short names and codes as the display rule writes them.
@@ -18,22 +21,25 @@ SectionDescription section(const char* name, SectionStatements (*statements)(con
 QVector<SectionDescription> build() {
     QVector<SectionDescription> out;
 
-    SectionDescription czynnRyz = section("CzynnRyz", &SectionSql::PrepareCzynnRyz, &TPrawaDostepu::WINNE);
+    SectionDescription czynnRyz =
+        section(Settings::CzynnRyz, &SectionSql::PrepareCzynnRyz, &TPrawaDostepu::WINNE);
     czynnRyz.itemRows = ItemRows::Factors;
     czynnRyz.displayFields[0] = {kNazwa};
     out << czynnRyz;
 
-    SectionDescription termRyz = section("TermRyz", &SectionSql::PrepareTermRyz, &TPrawaDostepu::WINNE);
+    SectionDescription termRyz =
+        section(Settings::TermRyz, &SectionSql::PrepareTermRyz, &TPrawaDostepu::WINNE);
     termRyz.itemRows = ItemRows::Factors;
     termRyz.displayFields[0] = {kNazwa};
     out << termRyz;
 
-    SectionDescription stanAdm = section("StanAdm", &SectionSql::PrepareStanAdm, &TPrawaDostepu::AWydruk);
+    SectionDescription stanAdm =
+        section(Settings::StanAdm, &SectionSql::PrepareStanAdm, &TPrawaDostepu::AWydruk);
     stanAdm.locationLabel = true;
     out << stanAdm;
 
     SectionDescription pracAdm = section(
-        "PracAdm", [](const SelectionTables&) { return SectionSql::PreparePracAdm(); },
+        Settings::PracAdm, [](const SelectionTables&) { return SectionSql::PreparePracAdm(); },
         &TPrawaDostepu::AWydruk);
     pracAdm.usesSelection = false;
     pracAdm.structureRows = false;
@@ -41,31 +47,37 @@ QVector<SectionDescription> build() {
     pracAdm.displayFields = {names, names, names};
     out << pracAdm;
 
-    SectionDescription srodRyz = section("SrodRyz", &SectionSql::PrepareSrodRyz, &TPrawaDostepu::WINNE);
+    SectionDescription srodRyz =
+        section(Settings::SrodRyz, &SectionSql::PrepareSrodRyz, &TPrawaDostepu::WINNE);
     srodRyz.locationLabel = true;
     out << srodRyz;
 
-    SectionDescription wyborDob = section("WyborDob", &SectionSql::PrepareWyborDob, &TPrawaDostepu::DWydruk);
+    SectionDescription wyborDob =
+        section(Settings::WyborDob, &SectionSql::PrepareWyborDob, &TPrawaDostepu::DWydruk);
     wyborDob.locationLabel = true;
     out << wyborDob;
 
-    SectionDescription roznDob = section("RoznDob", &SectionSql::PrepareRoznDob, &TPrawaDostepu::DWydruk);
+    SectionDescription roznDob =
+        section(Settings::RoznDob, &SectionSql::PrepareRoznDob, &TPrawaDostepu::DWydruk);
     roznDob.locationLabel = true;
     out << roznDob;
 
-    SectionDescription przetBhp = section("PrzetBhp", &SectionSql::PreparePrzetBhp, &TPrawaDostepu::BWydruk);
+    SectionDescription przetBhp =
+        section(Settings::PrzetBhp, &SectionSql::PreparePrzetBhp, &TPrawaDostepu::BWydruk);
     przetBhp.itemRows = ItemRows::Groups;
     przetBhp.expiredItemRule = true;
     out << przetBhp;
 
     SectionDescription aktualBhp =
-        section("AktualBhp", &SectionSql::PrepareAktualBhp, &TPrawaDostepu::BWydruk);
+        section(Settings::AktualBhp, &SectionSql::PrepareAktualBhp, &TPrawaDostepu::BWydruk);
     aktualBhp.itemRows = ItemRows::Groups;
     aktualBhp.displayFields[0] = {kNazwa};
     out << aktualBhp;
 
+    // In the order of the suite's one list of the sections.
     for (int i = 0; i < out.size(); ++i)
-        out[i].index = i;
+        Q_ASSERT(out[i].index == i);
+    Q_ASSERT(out.size() == Settings::SectionCount);
     return out;
 }
 

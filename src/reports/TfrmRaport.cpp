@@ -4,7 +4,6 @@
 #include "AppContext.h"
 #include "ChangeSummary.h"
 #include "Errors.h"
-#include "ExtraOptions.h"
 #include "GlobalUtils.h"
 #include "LapseSheet.h"
 #include "ReportLogin.h"
@@ -13,6 +12,7 @@
 #include "SectionSheet.h"
 #include "SectionWriter.h"
 #include "Sections.h"
+#include "SharedSettings.h"
 #include "StructureLookup.h"
 #include "TemporaryTables.h"
 #include "Workbook.h"
@@ -26,8 +26,6 @@
 const QString TfrmRaport::ProjectResource = QStringLiteral(":/project/summary.json");
 
 namespace {
-
-const QString kAsyst = QStringLiteral("ASYST");
 
 // The run was stopped from outside (a stop signal).
 class ERunStopped : public EKolmError {
@@ -74,11 +72,11 @@ void TfrmRaport::fail(const QString& line) {
 bool TfrmRaport::FormCreate() {
     m_dataRaportu = m_app.clock().today();
     TMyIniFile& ini = m_app.settings();
-    m_app.dates().ApplyDateFormat(ini.ReadSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("FormDaty")));
-    m_sortByCode = ini.ReadAsystentSetting(kAsyst, QStringLiteral("SortStrukList")) == QLatin1String("Kod");
-    m_polishLetters = ExtraOptions::polishLetters(ini);
-    m_workbook = ExtraOptions::workbook(ini);
-    m_horizonDays = m_workbook ? ExtraOptions::lapseHorizonDays(ini) : 90;
+    m_app.dates().ApplyDateFormat(Settings::read(ini, Settings::DateFormat));
+    m_sortByCode = Settings::read(ini, Settings::StructureOrder) == QLatin1String("Kod");
+    m_polishLetters = Settings::polishLetters(ini);
+    m_workbook = Settings::workbook(ini);
+    m_horizonDays = m_workbook ? Settings::lapseHorizonDays(ini) : Settings::DefaultLapseHorizonDays;
     try {
         m_project = std::make_unique<ReportProject>(ReportProject::fromFile(m_projectFile));
         m_listaRaportow = m_project->reportNames();
@@ -100,8 +98,7 @@ bool TfrmRaport::FormCreate() {
         m_succeeded = ProcessDatabases() && !m_failed;
         checkStop();
         if (m_succeeded)
-            ini.WriteAsystentSetting(kAsyst, QStringLiteral("DataAsys"),
-                                     m_app.dates().formatDate(m_dataRaportu));
+            Settings::write(ini, Settings::LastReportDate, m_app.dates().formatDate(m_dataRaportu));
     } catch (const EKolmError& e) {
         progress(QStringLiteral("Przebieg przerwany: ") + e.text());
         m_succeeded = false;
@@ -136,15 +133,15 @@ bool TfrmRaport::ProcessDatabases() {
             m_watch(QSqlDatabase());
     });
 
-    QStringList lines;
-    m_app.settings().ReadAliasDatabases(lines);
-    if (lines.isEmpty())
+    const QVector<Settings::ListedDatabase> databases =
+        Settings::listedDatabases(m_app.settings(), AliasRegistry(m_app.aliasRegistryPath()));
+    if (databases.isEmpty())
         progress(QStringLiteral("Brak baz danych w pliku konfiguracyjnym ") + m_app.configFileName());
-    for (const QString& line : lines) {
+    for (const Settings::ListedDatabase& database : databases) {
         checkStop();
-        const QString alias = TMyIniFile::aliasOfLine(line);
+        const QString& alias = database.alias;
         const QString shown = shortened(alias);
-        if (!IsInterBaseAlias(AliasRegistry(m_app.aliasRegistryPath()), alias)) {
+        if (!database.suiteAlias) {
             progress(QStringLiteral("Baza \"%1\": pominięta (nie jest aliasem bazy systemu)").arg(shown));
             continue;
         }
@@ -201,12 +198,12 @@ bool TfrmRaport::ProcessDatabases() {
 }
 
 bool TfrmRaport::LoginFromCommandLine() {
-    const QString digit = m_app.argument(0), name = m_app.argument(1), password = m_app.argument(2);
-    if (digit.isEmpty() || name.isEmpty() || password.isEmpty())
+    const CommandLine& line = m_app.commandLine();
+    if (line.configuration.isEmpty() || line.userName.isEmpty() || line.password.isEmpty())
         return false;
     if (!m_login)
         m_login = std::make_unique<ReportLogin>(m_app.karty(), m_app.messages());
-    return m_login->BitBtn1Click(name, password);
+    return m_login->BitBtn1Click(line.userName, line.password);
 }
 
 bool TfrmRaport::sectionAllowed(const SectionDescription& section) const {
@@ -219,7 +216,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     // The project's sections that are switched on, in project order.
     QVector<const SectionDescription*> enabled;
     for (const QString& name : m_listaRaportow)
-        if (m_app.settings().ReadAsystentSetting(kAsyst, name) == QLatin1String("T"))
+        if (Settings::sectionOn(m_app.settings(), Settings::sectionIndex(name)))
             enabled << Sections::find(name);
     QElapsedTimer preload;
     preload.start();

@@ -54,8 +54,8 @@ protected:
 };
 
 TEST_F(SchedulerTest, TheReportIsDueOnlyAfterItsHourOfTheDayOnePeriodLater) {
-    EXPECT_TRUE(m_scheduler->Sections[3]);
-    EXPECT_FALSE(m_scheduler->Sections[0]);
+    EXPECT_TRUE(m_scheduler->section(3));
+    EXPECT_FALSE(m_scheduler->section(0));
     struct Case {
         QDate day;
         QTime time;
@@ -101,7 +101,7 @@ TEST_F(SchedulerTest, TheBackupPassesMidnightAndRecordsOnlyASuccess) {
     at(QDate(2024, 5, 18), QTime(0, 15));
     m_scheduler->check();
     ASSERT_EQ(m_backups, QList<QDate>{QDate(2024, 5, 18)});
-    EXPECT_EQ(m_scheduler->DataBackup, "2024-05-18");
+    EXPECT_EQ(m_scheduler->text(Scheduler::Field::BackupDate), "2024-05-18");
     // The file follows only a backup that succeeded.
     EXPECT_EQ(TMyIniFile(ini()).ReadBackupSetting("BACKUP", "DataBackup"), "2024-05-16");
     m_scheduler->backupFinished(QDate(2024, 5, 18), false);

@@ -1,6 +1,8 @@
 #include "FormPlacement.h"
+#include "HourEdit.h"
 #include "MainFormFixture.h"
 #include "Scheduler.h"
+#include "SharedSettings.h"
 #include "StatisticsText.h"
 #include "TBitBtnWithColor.h"
 #include "TfrmListaRap.h"
@@ -271,21 +273,22 @@ TEST_F(SettingsDialogTest, FieldsReachTheSchedulerAtOnceAndTheFileOnlyOnClosing)
 
         // A click and a left field reach the running scheduler at once.
         d.cbSections[0]->click();
-        EXPECT_FALSE(s.Sections[0]);
+        EXPECT_FALSE(s.section(0));
         d.eCzestAsys->setText("14");
         Q_EMIT d.eCzestAsys->editingFinished();
-        EXPECT_EQ(s.CzestAsys, "14");
+        EXPECT_EQ(s.text(Scheduler::Field::ReportPeriod), "14");
         d.dtDataAsys->setDate(QDate(2024, 3, 5));
         d.dtGodzAsys->setTime(QTime(7, 5));
         Q_EMIT d.dtDataAsys->editingFinished();
-        EXPECT_EQ(s.DataAsys, "2024-03-05");
-        EXPECT_EQ(s.GodzAsys, "7:05:00");
+        Q_EMIT d.dtGodzAsys->editingFinished();
+        EXPECT_EQ(s.text(Scheduler::Field::ReportDate), "2024-03-05");
+        EXPECT_EQ(s.text(Scheduler::Field::ReportHour), "7:05:00");
         // The title-bar close: the scheduler keeps them, the file does not change.
         d.reject();
     });
     m_form->bUstawClick();
     EXPECT_EQ(TestSupport::readFile(m_dir.filePath("brel.ini")), before);
-    EXPECT_FALSE(s.Sections[0]);
+    EXPECT_FALSE(s.section(0));
 
     // "Zamknij" writes the scheduler's values in their order.
     whenModal(&d, [&] { d.bOK->click(); });
@@ -352,14 +355,98 @@ TEST_F(SettingsDialogTest, WithoutALocalDatabaseTheBackupPageGoesAndStaysAway) {
     EXPECT_FALSE(d.pgUstawCzest->isTabVisible(d.pgUstawCzest->indexOf(d.tsBackup)));
 }
 
-TEST_F(SettingsDialogTest, AnHourThatDoesNotReadIsShownAndTheRestIsSkipped) {
-    m_form->scheduler().GodzBackup = "INI FILE ERROR";
+TEST_F(SettingsDialogTest, ValuesThatDoNotReadAreSaidOnceAndNeverWrittenOverUnlessSet) {
+    // A mistyped hour and no backup schedule at all; the sections and the rest read fine.
+    TestSupport::writeFile(m_dir.filePath("brel.ini"),
+                           "[Database]\nAliasName=firma\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
+                           "[AsystentSettings]\nASYST.CzestAsys.Str=7\nASYST.GodzAsys.Str=25:99\n"
+                           "ASYST.DataAsys.Str=2024-03-01\nASYST.CzynnRyz.Str=T\nASYST.PracAdm.Str=T\n");
+    m_form->scheduler().LoadScheduleSettings();
+    const QString today = m_app->dates().formatDate(m_clock.today());
     TfrmUstaw& d = *m_form->settingsDialog();
-    whenModal(&d, [&] { d.reject(); });
+    Scheduler& s = m_form->scheduler();
+    using F = Scheduler::Field;
+    whenModal(&d, [&] {
+        ASSERT_EQ(m_messages.shown().size(), 1) << m_messages.texts().join('|').toStdString();
+        const QString told = m_messages.shown()[0].text;
+        EXPECT_TRUE(told.startsWith(TfrmUstaw::UnreadMessage)) << told.toStdString();
+        EXPECT_TRUE(told.contains("Raporty, godzina aktywacji: '25:99'")) << told.toStdString();
+        EXPECT_TRUE(told.contains("Backup, częstotliwość aktywacji: brak wartości")) << told.toStdString();
+        EXPECT_TRUE(told.contains("Backup, godzina aktywacji")) << told.toStdString();
+        // What did read is all there.
+        EXPECT_EQ(d.eCzestAsys->text(), "7");
+        EXPECT_EQ(d.dtDataAsys->date(), QDate(2024, 3, 1));
+        EXPECT_TRUE(d.cbSections[Settings::CzynnRyz]->isChecked());
+        EXPECT_TRUE(d.cbSections[Settings::PracAdm]->isChecked());
+        EXPECT_EQ(d.seHoryzont->value(), 90);
+        EXPECT_FALSE(d.fieldKnown(F::ReportHour));
+        EXPECT_FALSE(d.fieldKnown(F::BackupPeriod));
+
+        // Leaving one field stores that field only: the hour that never read stays as stored.
+        d.eCzestAsys->setFocus();
+        d.eCzestAsys->selectAll();
+        QTest::keyClicks(d.eCzestAsys, "14");
+        QTest::keyClick(d.eCzestAsys, Qt::Key_Tab);
+        EXPECT_EQ(s.text(F::ReportPeriod), "14");
+        EXPECT_EQ(s.text(F::ReportHour), "25:99");
+
+        // A period that is not a number is refused when its field is left, and on "Zamknij".
+        d.pgUstawCzest->setCurrentWidget(d.tsBackup);
+        d.eCzestBackup->setFocus();
+        QTest::keyClicks(d.eCzestBackup, "abc");
+        QTest::keyClick(d.eCzestBackup, Qt::Key_Tab);
+        ASSERT_EQ(m_messages.shown().size(), 2);
+        EXPECT_EQ(m_messages.shown()[1].text, "'abc' nie jest poprawną wartością: liczba dni");
+        EXPECT_EQ(s.text(F::BackupPeriod), TMyIniFile::Missing);
+        d.bOK->click();
+        EXPECT_TRUE(d.isVisible()) << "the dialog stays open";
+        EXPECT_EQ(m_messages.shown().size(), 3);
+        d.eCzestBackup->selectAll();
+        QTest::keyClicks(d.eCzestBackup, "3");
+        d.bOK->click();
+    });
     m_form->bUstawClick();
-    ASSERT_EQ(m_messages.shown().size(), 1);
-    EXPECT_TRUE(m_messages.shown()[0].text.contains("INI FILE ERROR"));
-    EXPECT_FALSE(m_app->endRequested());
+    TMyIniFile ini(m_dir.filePath("brel.ini"));
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "CzestAsys"), "14");
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "GodzAsys"), "25:99") << "never loaded, never set";
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "DataAsys"), "2024-03-01");
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "CzynnRyz"), "T");
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "PracAdm"), "T");
+    EXPECT_EQ(ini.ReadBackupSetting("BACKUP", "CzestBackup"), "3");
+    EXPECT_EQ(ini.ReadBackupSetting("BACKUP", "GodzBackup"), TMyIniFile::Missing);
+    EXPECT_EQ(ini.ReadBackupSetting("BACKUP", "DataBackup"), today) << "made a date when the schedule loaded";
+    EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "Horyzont"), TMyIniFile::Missing);
 }
 
+TEST_F(SettingsDialogTest, TypedHoursAreTakenWhicheverPartOfTheTimeIsSelected) {
+    TfrmUstaw& d = *m_form->settingsDialog();
+    Scheduler& s = m_form->scheduler();
+    struct Case {
+        QDateTimeEdit::Section selected;
+        const char* typed;
+        QTime expected;
+    };
+    const Case cases[] = {
+        {QDateTimeEdit::MinuteSection, "7:30", QTime(7, 30)},
+        {QDateTimeEdit::HourSection, "7:30", QTime(7, 30)},
+        {QDateTimeEdit::MinuteSection, "0745", QTime(7, 45)},
+        {QDateTimeEdit::MinuteSection, "9", QTime(9, 0)}, // the minutes of 06:00 stay
+        {QDateTimeEdit::HourSection, "25", QTime(5, 0)},  // "2" then "25" is no hour: "5"
+        {QDateTimeEdit::MinuteSection, "23:59", QTime(23, 59)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        whenModal(&d, [&] {
+            d.dtGodzAsys->setFocus();
+            d.dtGodzAsys->setCurrentSection(c.selected);
+            QTest::keyClicks(d.dtGodzAsys, c.typed);
+            QTest::keyClick(d.dtGodzAsys, Qt::Key_Tab);
+            EXPECT_EQ(d.dtGodzAsys->time(), c.expected);
+            EXPECT_EQ(s.text(Scheduler::Field::ReportHour), Scheduler::formatHour(c.expected));
+            d.reject();
+        });
+        m_form->bUstawClick();
+        s.setText(Scheduler::Field::ReportHour, "6:00:00");
+    }
+}
 } // namespace

@@ -1,4 +1,5 @@
 #include "MyIniFile.h"
+#include "CommandLine.h"
 #include "TestSupport.h"
 
 #include <QTemporaryDir>
@@ -80,7 +81,8 @@ TEST_F(MyIniFileTest, ThirdArgumentOneSelectsTheArchiveAlias) {
         {{"1", "1", "2"}, "firma"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(TMyIniFile(path(), c.args).ReadAliasName(), c.alias) << c.args.join('|').toStdString();
+        EXPECT_EQ(TMyIniFile(path(), CommandLine::parse(c.args).archiveAlias).ReadAliasName(), c.alias)
+            << c.args.join('|').toStdString();
 }
 
 } // namespace

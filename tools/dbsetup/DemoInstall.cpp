@@ -5,6 +5,7 @@
 #include "DbEngine.h"
 #include "Installation.h"
 #include "MyIniFile.h"
+#include "SharedSettings.h"
 
 #include <QDate>
 #include <QDir>
@@ -12,11 +13,6 @@
 #include <QFileInfo>
 
 const QString DemoInstall::DemoAlias = QStringLiteral("kolmdemo");
-
-namespace {
-const char* const kSections[] = {"CzynnRyz", "TermRyz", "StanAdm",  "PracAdm",  "SrodRyz",
-                                 "WyborDob", "RoznDob", "PrzetBhp", "AktualBhp"};
-}
 
 QString DemoInstall::install(const QString& programFolder, bool recreate, const QString& database) {
     const QDir folder(programFolder);
@@ -45,27 +41,31 @@ QString DemoInstall::install(const QString& programFolder, bool recreate, const 
         registry.modifyAlias(DemoAlias, params);
     registry.save();
 
+    // The configuration in one update: a week-old schedule that is due, every section on.
     TMyIniFile ini(folder.filePath(QStringLiteral("brel.ini")));
-    ini.WriteAliasName(DemoAlias);
-    ini.WriteSavedSetting(QStringLiteral("GLOBAL"), QStringLiteral("path"), file);
-    const QString asyst = QStringLiteral("ASYST");
-    if (ini.ReadAsystentSetting(asyst, QStringLiteral("CzestAsys")) == TMyIniFile::Missing) {
-        ini.WriteAsystentSetting(asyst, QStringLiteral("CzestAsys"), QStringLiteral("7"));
-        ini.WriteAsystentSetting(asyst, QStringLiteral("GodzAsys"), QStringLiteral("6:00:00"));
-        ini.WriteAsystentSetting(asyst, QStringLiteral("DataAsys"),
-                                 QDate::currentDate().addDays(-7).toString(QStringLiteral("yyyy-MM-dd")));
-        for (const char* section : kSections)
-            ini.WriteAsystentSetting(asyst, QLatin1String(section), QStringLiteral("T"));
-        ini.WriteAsystentSetting(asyst, QStringLiteral("SortStrukList"), QStringLiteral("Kod"));
-        const QString backup = QStringLiteral("BACKUP");
-        ini.WriteBackupSetting(backup, QStringLiteral("CzestBackup"), QStringLiteral("7"));
-        ini.WriteBackupSetting(backup, QStringLiteral("GodzBackup"), QStringLiteral("22:00:00"));
-        ini.WriteBackupSetting(backup, QStringLiteral("DataBackup"),
-                               QDate::currentDate().addDays(-7).toString(QStringLiteral("yyyy-MM-dd")));
-    }
-    ini.WriteAliasDatabase(QStringLiteral("ALIAS"), DemoAlias, QStringLiteral("Baza demonstracyjna"));
-    ini.WritePathDatabase(QStringLiteral("PATH"), DemoAlias, QFileInfo(file).path());
-    ini.WritePathDatabase(asyst, DemoAlias, QString());
-    ini.WritePathDatabase(QStringLiteral("BACKUP"), DemoAlias, QString());
+    const QString weekAgo = QDate::currentDate().addDays(-7).toString(QStringLiteral("yyyy-MM-dd"));
+    ini.Update([&](IniDocument& doc) {
+        doc.setValue(TMyIniFile::DatabaseSection, TMyIniFile::AliasNameKey, DemoAlias);
+        Settings::set(doc, Settings::ActiveDatabasePath, file);
+        if (!Settings::has(doc, Settings::ReportPeriod)) {
+            Settings::set(doc, Settings::ReportPeriod, QStringLiteral("7"));
+            Settings::set(doc, Settings::ReportHour, QStringLiteral("6:00:00"));
+            Settings::set(doc, Settings::LastReportDate, weekAgo);
+            for (int i = 0; i < Settings::SectionCount; ++i)
+                Settings::set(doc, Settings::sectionSwitch(i), Settings::flag(true));
+            Settings::set(doc, Settings::StructureOrder, QStringLiteral("Kod"));
+            Settings::set(doc, Settings::BackupPeriod, QStringLiteral("7"));
+            Settings::set(doc, Settings::BackupHour, QStringLiteral("22:00:00"));
+            Settings::set(doc, Settings::LastBackupDate, weekAgo);
+        }
+        doc.setValue(TMyIniFile::AliasDatabasesSection, Settings::descriptionKey(DemoAlias),
+                     QStringLiteral("Baza demonstracyjna"));
+        doc.setValue(TMyIniFile::PathDatabasesSection,
+                     Settings::folderKey(Settings::Folder::Database, DemoAlias), QFileInfo(file).path());
+        doc.setValue(TMyIniFile::PathDatabasesSection,
+                     Settings::folderKey(Settings::Folder::Reports, DemoAlias), QString());
+        doc.setValue(TMyIniFile::PathDatabasesSection,
+                     Settings::folderKey(Settings::Folder::Backups, DemoAlias), QString());
+    });
     return dbPath;
 }
