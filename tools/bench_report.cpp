@@ -16,6 +16,7 @@
 #include "SharedSettings.h"
 #include "TemporaryTables.h"
 #include "TfrmRaport.h"
+#include "platform/ResourceUsage.h"
 
 #include <QDate>
 #include <QDir>
@@ -27,7 +28,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -206,12 +206,10 @@ int main(int argc, char* argv[]) {
         run.start(program, {QStringLiteral("0"), QStringLiteral("admin"), QStringLiteral("Admin123!")});
         run.waitForFinished(-1);
         const qint64 wallMs = wall.elapsed();
-        rusage usage{};
-        getrusage(RUSAGE_CHILDREN, &usage);
         out(QStringLiteral("kolmrap: exit %1, %2 ms, peak memory %3 MB")
                 .arg(run.exitCode())
                 .arg(wallMs)
-                .arg(usage.ru_maxrss / 1024.0, 0, 'f', 1));
+                .arg(ResourceUsage::endedChildrenPeakMegabytes(), 0, 'f', 1));
 
         // Again with the workbook: what the working copy costs.
         {

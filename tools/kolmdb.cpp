@@ -11,14 +11,13 @@
 #include "DemoInstall.h"
 #include "Errors.h"
 #include "Installation.h"
-#include "SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 const char* const kUsage =
@@ -39,9 +38,7 @@ int usage() {
 void requireWritableConfiguration(const QString& programFolder) {
     for (const char* name : {"brel.ini", "aliases.ini"}) {
         const QString target = SafeFile::resolveLinks(QDir(programFolder).filePath(QLatin1String(name)));
-        const QByteArray native =
-            QFile::encodeName(QFileInfo::exists(target) ? target : QFileInfo(target).path());
-        if (::access(native.constData(), W_OK) != 0)
+        if (!SafeFile::canWrite(target))
             throw EKolmError(
                 QStringLiteral("%1 nie jest do zapisu dla tego użytkownika: konfigurację systemu "
                                "zmieniają członkowie grupy kolm (adduser <użytkownik> kolm, "

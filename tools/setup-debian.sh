@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares a Debian 12 machine and builds into build/bin the targets given (all without any):
 #   tools/setup-debian.sh [target ...]
+#   tools/setup-debian.sh --packages-only   only the packages and the engine's configuration
 # Run as root or through sudo. Safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,6 +32,8 @@ if ! grep -q '^ServerMode *= *SuperClassic' "$FBCONF"; then
     $SUDO sed -i 's/^#\?ServerMode *=.*/ServerMode = SuperClassic/' "$FBCONF"
     grep -q '^ServerMode' "$FBCONF" || echo 'ServerMode = SuperClassic' | $SUDO tee -a "$FBCONF" >/dev/null
 fi
+
+[ "${1:-}" = "--packages-only" ] && exit 0
 
 # Optimised (-O1: the programs wait on the database and Qt, not on their own code) without
 # debug information: the build is most of a test run's time.

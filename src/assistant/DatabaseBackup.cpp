@@ -5,9 +5,9 @@
 #include "Errors.h"
 #include "GlobalUtils.h"
 #include "MyIniFile.h"
-#include "SafeFile.h"
 #include "SharedSettings.h"
 #include "SqlQuery.h"
+#include "platform/SafeFile.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -18,68 +18,11 @@
 
 #include <algorithm>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 QString connectionName() {
     static QAtomicInt counter;
     return QStringLiteral("kolmasyst-backup-%1").arg(counter.fetchAndAddRelaxed(1));
-}
-
-// Copies source into a new private file beside target; every byte checked and synced. The
-// name of the new file, or empty when the copy failed (nothing then stays behind).
-QString copyToTemporary(const QString& source, const QString& target) {
-    const QByteArray from = QFile::encodeName(source);
-    const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return QString();
-    const QFileInfo info(target);
-    QByteArray temp =
-        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
-    const int out = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (out < 0) {
-        ::close(in);
-        return QString();
-    }
-    bool ok = true;
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), size_t(buffer.size()));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ok = false;
-            break;
-        }
-        if (n == 0)
-            break;
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(out, buffer.constData() + done, size_t(n - done));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0) {
-                ok = false;
-                break;
-            }
-            done += w;
-        }
-        if (!ok)
-            break;
-    }
-    ::close(in);
-    // A copy in a folder the group shares stays the group's, like every file of the programs.
-    ok = ::fchmod(out, mode_t(SafeFile::newFileMode(info.absolutePath()))) == 0 && ok;
-    ok = ::fsync(out) == 0 && ok;
-    ok = ::close(out) == 0 && ok;
-    if (!ok) {
-        ::unlink(temp.constData());
-        return QString();
-    }
-    return QFile::decodeName(temp);
 }
 
 void removeStaleCopies(const QString& target) {
@@ -183,7 +126,11 @@ bool DatabaseBackup::backupOne(const QString& alias, const QString& file, const 
         // From here the main file does not change; the changes go to the delta file.
         SqlQuery::executeDirect(db, QStringLiteral("ALTER DATABASE BEGIN BACKUP"));
         frozen = true;
-        temp = copyToTemporary(file, target);
+        try {
+            temp = SafeFile::copyBeside(file, target);
+        } catch (const EFileWriteError&) {
+            // Not copied: the database leaves its backup state all the same.
+        }
         SqlQuery::executeDirect(db, QStringLiteral("ALTER DATABASE END BACKUP"));
         frozen = false;
     } catch (const EKolmError&) {
@@ -204,11 +151,15 @@ bool DatabaseBackup::backupOne(const QString& alias, const QString& file, const 
     fixup.start(fixupProgram(), {QStringLiteral("-F"), temp});
     const bool fixed =
         fixup.waitForFinished(120000) && fixup.exitStatus() == QProcess::NormalExit && fixup.exitCode() == 0;
-    if (!fixed || ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(temp);
-        return false;
+    if (fixed) {
+        try {
+            SafeFile::moveOver(temp, target);
+            return true;
+        } catch (const EFileWriteError&) {
+        }
     }
-    return true;
+    QFile::remove(temp);
+    return false;
 }
 
 void DatabaseBackup::endStalledBackups() {

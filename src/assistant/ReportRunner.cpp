@@ -2,9 +2,9 @@
 
 #include "AppContext.h"
 #include "Errors.h"
-#include "InstanceLock.h"
 #include "Scheduler.h"
 #include "SharedSettings.h"
+#include "platform/InstanceLock.h"
 
 ReportRunner::ReportRunner(AppContext& app, std::function<void()> launch, std::function<bool()> running,
                            QObject* parent)

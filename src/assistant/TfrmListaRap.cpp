@@ -5,8 +5,8 @@
 #include "Errors.h"
 #include "FormPlacement.h"
 #include "MessageService.h"
-#include "SafeFile.h"
 #include "TBitBtnWithColor.h"
+#include "platform/SafeFile.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -4,7 +4,6 @@
 #include "DatabaseBackup.h"
 #include "DatabaseGate.h"
 #include "DatabaseSwitch.h"
-#include "DetachedProcess.h"
 #include "GlobalUtils.h"
 #include "SharedSettings.h"
 #include "TfrmAliasName.h"
@@ -14,6 +13,7 @@
 #include "TfrmStat.h"
 #include "TfrmUstaw.h"
 #include "TfrmWazDat.h"
+#include "platform/DetachedProcess.h"
 
 #include "AppContext.h"
 #include "AssistantLook.h"
@@ -23,8 +23,8 @@
 #include "THookHelpSystem.h"
 #include "TOwnerDrawnMenu.h"
 #include "TfrmLogowanie.h"
-#include "TopLevelWindows.h"
 #include "TrayImages.h"
+#include "platform/TopLevelWindows.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -3,7 +3,6 @@
 #include "CommandLineHelp.h"
 #include "DialogMessageService.h"
 #include "HelpViewer.h"
-#include "InstanceLock.h"
 #include "LoginSession.h"
 #include "MessageService.h"
 #include "TDLogFile.h"
@@ -11,6 +10,7 @@
 #include "TfrmLogowanie.h"
 #include "TfrmMainForm.h"
 #include "TrayImages.h"
+#include "platform/InstanceLock.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,5 +1,7 @@
 #include "BCrypt.h"
 
+#include "platform/SecureMemory.h"
+
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QMessageAuthenticationCode>
@@ -11,7 +13,6 @@
 #include <climits>
 #include <cstring>
 #include <memory>
-#include <string.h> // explicit_bzero
 
 #include <crypt.h>
 
@@ -40,8 +41,7 @@ const char kAlphabet[] = "./ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz
 const QString kSha256Prefix = QStringLiteral("$bcrypt-sha256$");
 
 void wipeRaw(void* data, std::size_t size) {
-    if (data != nullptr && size > 0)
-        explicit_bzero(data, size);
+    SecureMemory::wipe(data, size);
 }
 
 // Wipes a local buffer however the function is left, including by an exception.

@@ -1,8 +1,8 @@
 #include "IniFile.h"
 
 #include "Errors.h"
-#include "FileLock.h"
-#include "SafeFile.h"
+#include "platform/FileLock.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>

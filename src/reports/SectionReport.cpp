@@ -1,10 +1,10 @@
 #include "SectionReport.h"
 
-#include "SafeFile.h"
 #include "Sections.h"
 #include "SqlQuery.h"
 #include "StructureLookup.h"
 #include "TextRules.h"
+#include "platform/SafeFile.h"
 
 namespace {
 

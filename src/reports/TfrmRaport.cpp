@@ -7,7 +7,6 @@
 #include "GlobalUtils.h"
 #include "LapseSheet.h"
 #include "ReportLogin.h"
-#include "SafeFile.h"
 #include "SectionReport.h"
 #include "SectionSheet.h"
 #include "SectionWriter.h"
@@ -16,6 +15,7 @@
 #include "StructureLookup.h"
 #include "TemporaryTables.h"
 #include "Workbook.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

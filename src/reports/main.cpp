@@ -1,9 +1,9 @@
 #include "AppContext.h"
 #include "CommandLineHelp.h"
-#include "InstanceLock.h"
 #include "MessageService.h"
-#include "StopSignals.h"
+#include "RunStop.h"
 #include "TfrmRaport.h"
+#include "platform/InstanceLock.h"
 
 #include <QGuiApplication>
 
@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
             "Exit status: 0 the run succeeded, 1 it did not, 2 another run was going on.\n"))
         return 0;
     // Before any thread exists, so that no thread (nor the database client) takes the signals.
-    StopSignals::install(5000);
+    RunStop::install(5000);
     // The generator never has a window and often runs where there is no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
@@ -62,8 +62,8 @@ int main(int argc, char* argv[]) {
     TfrmRaport form(app);
     form.setProgress(
         [](const QString& line) { std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData()); });
-    form.setStopCheck(&StopSignals::stopRequested);
-    form.setConnectionWatch(&StopSignals::watchConnection);
+    form.setStopCheck(&RunStop::stopRequested);
+    form.setConnectionWatch(&RunStop::watchConnection);
     const bool ok = form.FormCreate();
     return ok && !app.configMissing() ? 0 : 1;
 }

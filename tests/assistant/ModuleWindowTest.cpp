@@ -2,7 +2,7 @@
 // is no display (failed instead when KOLM_REQUIRE_X11 is set).
 #include "MainFormFixture.h"
 #include "TfrmAliasName.h"
-#include "TopLevelWindows.h"
+#include "platform/TopLevelWindows.h"
 
 #include <QMenu>
 #include <QThread>

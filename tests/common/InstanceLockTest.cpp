@@ -1,4 +1,4 @@
-#include "InstanceLock.h"
+#include "platform/InstanceLock.h"
 #include "TestSupport.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "SafeFile.h"
+#include "platform/SafeFile.h"
 #include "AliasRegistry.h"
 #include "Errors.h"
 #include "FullDisk.h"

@@ -14,9 +14,9 @@
 #include "DbEngine.h"
 #include "Errors.h"
 #include "IniFile.h"
-#include "InstanceLock.h"
 #include "MyIniFile.h"
 #include "SqlQuery.h"
+#include "platform/InstanceLock.h"
 
 #include <QCoreApplication>
 #include <QDir>

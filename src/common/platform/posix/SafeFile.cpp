@@ -1,6 +1,7 @@
-#include "SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include "Errors.h"
+#include "Io.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,26 +18,6 @@ namespace {
 [[noreturn]] void fail(const QString& path, int error) {
     throw EFileWriteError(QStringLiteral("Nie można zapisać pliku %1: %2")
                               .arg(QDir::toNativeSeparators(path), SafeFile::systemReason(error)));
-}
-
-bool writeAll(int fd, const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        data += n;
-        left -= n;
-    }
-    return true;
 }
 
 void syncFolder(const QByteArray& folder) {
@@ -151,7 +132,7 @@ void SafeFile::replace(const QString& path, const QByteArray& bytes, Links links
         ::unlink(temp.constData());
         fail(target, error);
     };
-    if (!writeAll(fd, bytes))
+    if (!PosixIo::writeAll(fd, bytes.constData(), std::size_t(bytes.size())))
         abandon(errno);
     if (hadFile) {
         // The group of a shared file and its mode stay; the owner too where the system allows.
@@ -176,4 +157,57 @@ void SafeFile::replace(const QString& path, const QByteArray& bytes, Links links
         fail(target, error);
     }
     syncFolder(folder);
+}
+
+QString SafeFile::copyBeside(const QString& source, const QString& target) {
+    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        fail(source, errno);
+    const QFileInfo info(target);
+    QByteArray temp =
+        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+    const int out = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        fail(target, error);
+    }
+    int error = 0;
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t n = PosixIo::readSome(in, buffer.data(), std::size_t(buffer.size()));
+        if (n < 0)
+            error = errno;
+        if (n <= 0)
+            break;
+        if (!PosixIo::writeAll(out, buffer.constData(), std::size_t(n))) {
+            error = errno;
+            break;
+        }
+    }
+    ::close(in);
+    if (error == 0 && ::fchmod(out, mode_t(newFileMode(info.absolutePath()))) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.constData());
+        fail(target, error);
+    }
+    return QFile::decodeName(temp);
+}
+
+void SafeFile::moveOver(const QString& file, const QString& target) {
+    const QFileInfo info(target);
+    if (::rename(QFile::encodeName(file).constData(),
+                 QFile::encodeName(info.absoluteFilePath()).constData()) != 0)
+        fail(target, errno);
+    syncFolder(QFile::encodeName(info.absolutePath()));
+}
+
+bool SafeFile::canWrite(const QString& path) {
+    const QString at = QFileInfo::exists(path) ? path : QFileInfo(path).absolutePath();
+    return ::access(QFile::encodeName(at).constData(), W_OK) == 0;
 }

@@ -1,4 +1,6 @@
-#include "DetachedProcess.h"
+#include "platform/DetachedProcess.h"
+
+#include "Io.h"
 
 #include <QFile>
 
@@ -7,36 +9,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-namespace {
-
-bool writeAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
-bool readAll(int fd, char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::read(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
-} // namespace
 
 qint64 DetachedProcess::start(const QString& program, const QStringList& arguments,
                               const QByteArray& standardInput) {
@@ -60,7 +32,7 @@ qint64 DetachedProcess::start(const QString& program, const QStringList& argumen
         return 0;
     }
     // The pipe holds far more than a password line: written whole before the program starts.
-    const bool written = writeAll(input[1], standardInput.constData(), size_t(standardInput.size()));
+    const bool written = PosixIo::writeAll(input[1], standardInput.constData(), size_t(standardInput.size()));
     ::close(input[1]);
     if (!written) {
         ::close(input[0]);
@@ -73,14 +45,14 @@ qint64 DetachedProcess::start(const QString& program, const QStringList& argumen
         const pid_t grandchild = ::fork();
         if (grandchild != 0) {
             const qint64 pid = grandchild;
-            writeAll(status[1], reinterpret_cast<const char*>(&pid), sizeof pid);
+            PosixIo::writeAll(status[1], &pid, sizeof pid);
             ::_exit(grandchild < 0 ? 1 : 0);
         }
         ::setsid();
         ::dup2(input[0], STDIN_FILENO);
         ::execv(argv[0], argv.data());
         const int error = errno;
-        writeAll(status[1], reinterpret_cast<const char*>(&error), sizeof error);
+        PosixIo::writeAll(status[1], &error, sizeof error);
         ::_exit(127);
     }
     ::close(input[0]);
@@ -91,8 +63,8 @@ qint64 DetachedProcess::start(const QString& program, const QStringList& argumen
         while (::waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
         }
         int error = 0;
-        if (!readAll(status[0], reinterpret_cast<char*>(&pid), sizeof pid) ||
-            readAll(status[0], reinterpret_cast<char*>(&error), sizeof error))
+        if (!PosixIo::readAll(status[0], &pid, sizeof pid) ||
+            PosixIo::readAll(status[0], &error, sizeof error))
             pid = 0; // no program, or the program could not be started
     }
     ::close(status[0]);

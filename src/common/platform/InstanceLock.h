@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileLock.h"
+#include "platform/FileLock.h"
 
 #include <QString>
 

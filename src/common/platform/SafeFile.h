@@ -20,6 +20,15 @@ enum class Links {
 
 void replace(const QString& path, const QByteArray& bytes, Links links);
 
+// A copy of source in a new private file beside target, every byte checked and synced, with the
+// mode of a new file of target's folder: for a copy that needs work before it replaces target.
+// Returns the new file's path; raises EFileWriteError naming target (nothing then stays behind).
+QString copyBeside(const QString& source, const QString& target);
+// Renames a file made by copyBeside over target and syncs the folder; raises EFileWriteError.
+void moveOver(const QString& file, const QString& target);
+// Whether this process may write path (a file, or the folder a new file would go into).
+bool canWrite(const QString& path);
+
 // The file a path finally names after following its links (the path itself when it is no
 // link); for a dangling link the file the link points at.
 QString resolveLinks(const QString& path);

@@ -1,4 +1,4 @@
-#include "TopLevelWindows.h"
+#include "platform/TopLevelWindows.h"
 
 #include <QSet>
 #include <QVector>
