@@ -29,6 +29,8 @@
 
 #include <cstdio>
 
+using namespace kolmrap;
+
 namespace {
 
 QString g_table;

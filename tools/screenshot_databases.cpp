@@ -2,19 +2,19 @@
 // each: screenshot_databases <folder>. Meant to run under Xvfb (tools/screenshots.sh).
 #include "AliasRegistry.h"
 #include "AppContext.h"
-#include "FormPlacement.h"
 #include "MessageService.h"
 #include "MyIniFile.h"
-#include "Scheduler.h"
 #include "SharedSettings.h"
-#include "TBitBtnWithColor.h"
-#include "TfrmAliasName.h"
-#include "TfrmChangeDB.h"
-#include "TfrmListaRap.h"
-#include "TfrmRaport.h"
-#include "TfrmStat.h"
-#include "TfrmUstaw.h"
-#include "TfrmWazDat.h"
+#include "logic/Scheduler.h"
+#include "widgets/TBitBtnWithColor.h"
+#include "windows/FormPlacement.h"
+#include "windows/TfrmAliasName.h"
+#include "windows/TfrmChangeDB.h"
+#include "windows/TfrmListaRap.h"
+#include "windows/TfrmRaport.h"
+#include "windows/TfrmStat.h"
+#include "windows/TfrmUstaw.h"
+#include "windows/TfrmWazDat.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -28,6 +28,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
+
+using namespace kolmasyst;
 
 namespace {
 void settle() {

@@ -4,7 +4,7 @@
 #include "Clock.h"
 #include "LoginSession.h"
 #include "MessageService.h"
-#include "TfrmLogowanie.h"
+#include "windows/TfrmLogowanie.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
+
+using namespace kolmasyst;
 
 namespace {
 void shoot(TfrmLogowanie& dialog, const QString& file) {

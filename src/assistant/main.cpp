@@ -1,21 +1,23 @@
 #include "AppContext.h"
 #include "Clock.h"
 #include "CommandLineHelp.h"
-#include "DialogMessageService.h"
-#include "HelpViewer.h"
 #include "LoginSession.h"
 #include "MessageService.h"
-#include "TDLogFile.h"
-#include "THookHelpSystem.h"
-#include "TfrmLogowanie.h"
-#include "TfrmMainForm.h"
-#include "TrayImages.h"
+#include "helpkit/HelpViewer.h"
+#include "helpkit/TDLogFile.h"
+#include "helpkit/THookHelpSystem.h"
 #include "platform/InstanceLock.h"
+#include "widgets/TrayImages.h"
+#include "windows/DialogMessageService.h"
+#include "windows/TfrmLogowanie.h"
+#include "windows/TfrmMainForm.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
+
+using namespace kolmasyst;
 
 int main(int argc, char* argv[]) {
     if (CommandLineHelp::answer(

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+namespace kolmrap {
+
 const QString ChangeSummary::Name = QStringLiteral("Podsumowanie");
 
 namespace {
@@ -68,3 +70,5 @@ SectionSheet ChangeSummary::build(const QVector<SectionSheet>& sections, const Q
     }
     return sheet;
 }
+
+} // namespace kolmrap

@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 
+namespace kolmrap {
+
 // "Podsumowanie", the workbook's first sheet: per section its rows, and how many are new and how
 // many were resolved since the newest earlier workbook of the same database.
 namespace ChangeSummary {
@@ -19,3 +21,5 @@ QString newestEarlier(const QString& folder, const QDate& runDate);
 SectionSheet build(const QVector<SectionSheet>& sections, const QString& earlier);
 
 } // namespace ChangeSummary
+
+} // namespace kolmrap

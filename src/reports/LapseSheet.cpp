@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+namespace kolmrap {
+
 const QString LapseSheet::Name = QStringLiteral("Wygasające");
 
 LapseSheet::Band LapseSheet::band(int daysRemaining) {
@@ -56,3 +58,5 @@ SectionSheet LapseSheet::build(const QSqlDatabase& db, StructureLookup& lookup, 
     }
     return sheet;
 }
+
+} // namespace kolmrap

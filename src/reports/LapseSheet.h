@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QSqlDatabase>
 
+namespace kolmrap {
+
 class StructureLookup;
 
 // "Wygasające": the periodic safety items of current workstations (the expired-items section's
@@ -20,3 +22,5 @@ Band band(int daysRemaining);
 SectionSheet build(const QSqlDatabase& db, StructureLookup& lookup, const QDate& today, int horizonDays);
 
 } // namespace LapseSheet
+
+} // namespace kolmrap

@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+namespace kolmrap {
+
 void QueryRowSet::open(const QSqlDatabase& db, const QString& sql, const QVariantHash& parameters,
                        const QSet<QString>& displayFields) {
     m_columns.clear();
@@ -64,3 +66,5 @@ QVariant QueryRowSet::value(int row, const QString& field) const {
         return StripPolishLetters(v.toString());
     return v;
 }
+
+} // namespace kolmrap

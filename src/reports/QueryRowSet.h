@@ -9,6 +9,8 @@
 #include <QVariant>
 #include <QVector>
 
+namespace kolmrap {
+
 // The rows of one section query, fetched whole when opened, so the report can walk them as
 // often as it needs while no cursor stays open on the temporary tables. Text fields named as
 // display fields are given with the report's letter substitution.
@@ -35,3 +37,5 @@ private:
     QVector<bool> m_display;
     bool m_substitute = true;
 };
+
+} // namespace kolmrap

@@ -9,6 +9,8 @@
 
 #include <ibase.h>
 
+namespace kolmrap {
+
 namespace {
 
 std::atomic<unsigned> g_handle{0};
@@ -44,3 +46,5 @@ void RunStop::watchConnection(const QSqlDatabase& db) {
     if (handle != 0 && StopSignals::stopRequested())
         cancelRunningStatement();
 }
+
+} // namespace kolmrap

@@ -2,6 +2,8 @@
 
 #include <QSqlDatabase>
 
+namespace kolmrap {
+
 // How a stop signal ends a report run: the statement running at that moment is cancelled, the
 // run fails at its next safe point, writes no date of the last report and leaves no data of its
 // own behind; a run that does not stop within the grace period is ended.
@@ -14,3 +16,5 @@ bool stopRequested();
 void watchConnection(const QSqlDatabase& db);
 
 } // namespace RunStop
+
+} // namespace kolmrap

@@ -6,6 +6,8 @@
 #include "TextRules.h"
 #include "platform/SafeFile.h"
 
+namespace kolmrap {
+
 namespace {
 
 const QStringList kStructureBands{QStringLiteral("DVStruktBand"), QStringLiteral("DVStruktDataBand"),
@@ -139,3 +141,5 @@ void SectionReport::onStructureRow() {
                                   repeat ? QString() : QStringLiteral("Umiejscowienie:"));
     previous = printedLocation;
 }
+
+} // namespace kolmrap

@@ -10,6 +10,8 @@
 #include <QString>
 #include <array>
 
+namespace kolmrap {
+
 class StructureLookup;
 struct SectionDescription;
 
@@ -59,3 +61,5 @@ private:
     // The location text printed last; every section and every walk starts without one.
     QString m_previousLocation;
 };
+
+} // namespace kolmrap

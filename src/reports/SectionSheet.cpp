@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+namespace kolmrap {
+
 namespace {
 
 // The fields' column titles; a field not named here is titled with its own name.
@@ -114,3 +116,5 @@ SectionSheet SectionSheet::fromRecord(const QString& name, const QVector<Printed
     }
     return sheet;
 }
+
+} // namespace kolmrap

@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <QVector>
 
+namespace kolmrap {
+
 // One sheet of the run's workbook: a section's printed rows, one column per field. A row is a
 // line of the section's deepest level (a workstation, a person) with the lines above it that it
 // belongs to (the factor or item, the location); dates are QDate values.
@@ -29,3 +31,5 @@ struct SectionSheet {
     // From the bands a section's walk printed, in print order.
     static SectionSheet fromRecord(const QString& name, const QVector<PrintedBand>& bands);
 };
+
+} // namespace kolmrap

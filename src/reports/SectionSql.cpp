@@ -1,5 +1,7 @@
 #include "SectionSql.h"
 
+namespace kolmrap {
+
 namespace {
 
 // A date column written "+0" keeps its value but is not searched through its own index: on a
@@ -322,3 +324,5 @@ QDate sixMonthsLater(const QDate& runDate) {
 }
 
 } // namespace SectionSql
+
+} // namespace kolmrap

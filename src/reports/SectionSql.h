@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+namespace kolmrap {
+
 // The selection a section builder works with: the clause that restricts OStrukt to the
 // selected workstations, and the temporary tables behind it.
 struct SelectionTables {
@@ -43,3 +45,5 @@ SectionStatements PrepareAktualBhp(const SelectionTables& s);
 QDate sixMonthsLater(const QDate& runDate);
 
 } // namespace SectionSql
+
+} // namespace kolmrap

@@ -4,6 +4,8 @@
 
 #include <QElapsedTimer>
 
+namespace kolmrap {
+
 SectionWriter::SectionWriter(Written written) : m_written(std::move(written)) {}
 
 SectionWriter::~SectionWriter() {
@@ -38,3 +40,5 @@ void SectionWriter::write(std::unique_ptr<SectionReport> report, const QString& 
         return timer.elapsed();
     });
 }
+
+} // namespace kolmrap

@@ -7,6 +7,8 @@
 #include <future>
 #include <memory>
 
+namespace kolmrap {
+
 class SectionReport;
 
 // Where one section's time went (for the benchmark).
@@ -46,3 +48,5 @@ private:
     QString m_output;
     SectionTiming m_timing;
 };
+
+} // namespace kolmrap

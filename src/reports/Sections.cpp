@@ -2,6 +2,8 @@
 
 #include "SharedSettings.h"
 
+namespace kolmrap {
+
 namespace {
 
 const QString kNazwa = QStringLiteral("NAZWA");
@@ -94,3 +96,5 @@ const SectionDescription* Sections::find(const QString& name) {
             return &s;
     return nullptr;
 }
+
+} // namespace kolmrap

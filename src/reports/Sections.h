@@ -10,6 +10,8 @@
 #include <array>
 #include <cstdint>
 
+namespace kolmrap {
+
 // What the item level's rows do while a section is printed.
 enum class ItemRows {
     Plain,
@@ -52,3 +54,5 @@ const QVector<SectionDescription>& all();
 const SectionDescription* find(const QString& name);
 
 } // namespace Sections
+
+} // namespace kolmrap

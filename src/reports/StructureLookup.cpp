@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QStringList>
 
+namespace kolmrap {
+
 StructureLookup::StructureLookup(const QSqlDatabase& db) : m_db(db) {
     m_structure.sql = QStringLiteral("SELECT Id,IdRodzStrukt,SkrotNazwa FROM OStrukt");
     m_structure.nameField = QStringLiteral("SkrotNazwa");
@@ -95,3 +97,5 @@ QString StructureLookup::locationText(const QString& structurePath) {
         out += QString(k * 4, QLatin1Char(' ')) + lines[k];
     return out;
 }
+
+} // namespace kolmrap

@@ -4,6 +4,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+namespace kolmrap {
+
 // The ancestry texts the report prints, for one database's run: each table (OStrukt,
 // BHPGrupy) is read once, on first use, instead of one query per printed row.
 class StructureLookup {
@@ -50,3 +52,5 @@ private:
     Tree m_groups;
     qint64 m_sqlMs = 0;
 };
+
+} // namespace kolmrap

@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+namespace kolmrap {
+
 void StructureTree::clear() {
     m_nodes.clear();
     m_roots.clear();
@@ -102,3 +104,5 @@ QString StructureTree::SelectedWorkstations() const {
     }
     return list;
 }
+
+} // namespace kolmrap

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVector>
 
+namespace kolmrap {
+
 // The organisational structure valid on the run date as an ordered forest: children keep the
 // order in which they were added (by code or by short name).
 class StructureTree {
@@ -38,3 +40,5 @@ private:
     QVector<Node> m_nodes;
     QVector<int> m_roots;
 };
+
+} // namespace kolmrap

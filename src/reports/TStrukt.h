@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+namespace kolmrap {
+
 // One node of the organisational structure as loaded from OStrukt.
 struct TStrukt {
     int Id = -1;
@@ -16,3 +18,5 @@ struct TStrukt {
     QDate DataUtw;
     QDate DataUsun;
 };
+
+} // namespace kolmrap

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 
+namespace kolmrap {
+
 const QString TemporaryTables::PositionTable = QStringLiteral("KOLMRAP_POZ");
 const QString TemporaryTables::IdTable = QStringLiteral("KOLMRAP_ID");
 
@@ -143,3 +145,5 @@ SelectionTables TemporaryTables::fill(const QString& list) {
     out.idTable = IdTable;
     return out;
 }
+
+} // namespace kolmrap

@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+namespace kolmrap {
+
 // The two tables that hand a section's structure selection to its queries: the position
 // table (Id, Poz) and, for long selections, the id table (IdPom). They are global temporary
 // tables of the engine, defined once in the database: their rows belong to the connection that
@@ -36,3 +38,5 @@ private:
 
     QSqlDatabase m_db;
 };
+
+} // namespace kolmrap

@@ -1,5 +1,7 @@
 #include "TextRules.h"
 
+namespace kolmrap {
+
 QString StripPolishLetters(const QString& text) {
     static const QString from = QString::fromUtf8("ĄĆĘŁŃŚŹŻąćęłńśźż");
     static const QString to = QStringLiteral("ACELNSZZacelnszz");
@@ -11,3 +13,5 @@ QString StripPolishLetters(const QString& text) {
     }
     return out;
 }
+
+} // namespace kolmrap

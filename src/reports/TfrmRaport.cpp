@@ -23,6 +23,8 @@
 
 #include <algorithm>
 
+namespace kolmrap {
+
 const QString TfrmRaport::ProjectResource = QStringLiteral(":/project/summary.json");
 
 namespace {
@@ -309,3 +311,5 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
             QStringLiteral("  Arkusz: %1 (%2 ark.)").arg(QDir::toNativeSeparators(file)).arg(sheets.size()));
     }
 }
+
+} // namespace kolmrap

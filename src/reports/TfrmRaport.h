@@ -14,6 +14,9 @@
 
 class AppContext;
 class ReportLogin;
+
+namespace kolmrap {
+
 class SectionReport;
 struct SectionDescription;
 class StructureLookup;
@@ -86,3 +89,5 @@ private:
     QStringList m_written;
     QVector<SectionTiming> m_timings;
 };
+
+} // namespace kolmrap

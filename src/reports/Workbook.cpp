@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace kolmrap {
+
 namespace {
 
 void check(lxw_error error) {
@@ -107,3 +109,5 @@ QByteArray build(const QVector<SectionSheet>& sheets) {
 }
 
 } // namespace Workbook
+
+} // namespace kolmrap

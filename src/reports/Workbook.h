@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QVector>
 
+namespace kolmrap {
+
 // The run's workbook: one sheet per section written, named after the section, with a bold,
 // frozen header row, an auto filter, dates as dates and widths that fit the text.
 namespace Workbook {
@@ -13,3 +15,5 @@ namespace Workbook {
 QByteArray build(const QVector<SectionSheet>& sheets);
 
 } // namespace Workbook
+
+} // namespace kolmrap

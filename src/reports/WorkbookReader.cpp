@@ -8,6 +8,8 @@
 
 #include <zlib.h>
 
+namespace kolmrap {
+
 namespace {
 
 [[noreturn]] void unreadable(const QString& why) {
@@ -146,3 +148,5 @@ QHash<QString, QSet<QString>> rowKeys(const QString& path) {
 }
 
 } // namespace WorkbookReader
+
+} // namespace kolmrap

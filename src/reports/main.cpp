@@ -11,6 +11,8 @@
 #include <iostream>
 #include <string>
 
+using namespace kolmrap;
+
 namespace {
 QString readPasswordLine() {
     std::string line;

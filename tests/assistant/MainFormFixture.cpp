@@ -1,6 +1,6 @@
 #include "MainFormFixture.h"
 
-#include "TBitBtnWithColor.h"
+#include "widgets/TBitBtnWithColor.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "HelpViewer.h"
 #include "LoginSession.h"
-#include "TDLogFile.h"
-#include "THookHelpSystem.h"
-#include "TfrmLogowanie.h"
-#include "TfrmMainForm.h"
 #include "UserFixture.h"
+#include "helpkit/HelpViewer.h"
+#include "helpkit/TDLogFile.h"
+#include "helpkit/THookHelpSystem.h"
+#include "windows/TfrmLogowanie.h"
+#include "windows/TfrmMainForm.h"
 
 #include <QTimer>
 #include <functional>
 #include <memory>
+
+using namespace kolmasyst;
 
 // The assistant as main() puts it together, over a throwaway database: the login logic and
 // dialog, the help kit (engine over the fixture's programs' folder, diagnostic log, hook) and

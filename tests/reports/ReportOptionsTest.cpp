@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace kolmrap;
+
 namespace {
 
 const QString kToday = QDate::currentDate().toString("yyyy-MM-dd");

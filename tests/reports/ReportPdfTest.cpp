@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+using namespace kolmrap;
+
 namespace {
 
 QString pdfText(const QString& pdf, const QStringList& extra = {}) {

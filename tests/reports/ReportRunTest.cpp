@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace kolmrap;
+
 namespace {
 
 // The run over the databases on the demo organisation, driven in process.

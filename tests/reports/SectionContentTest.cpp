@@ -8,6 +8,8 @@
 #include <QMap>
 #include <QRegularExpression>
 
+using namespace kolmrap;
+
 namespace {
 
 // What each section prints on the demo organisation, read from the report's walk without a PDF.

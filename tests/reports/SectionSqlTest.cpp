@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace kolmrap;
+
 namespace {
 
 const QDate kRun(2024, 5, 15);

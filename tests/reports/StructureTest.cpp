@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace kolmrap;
+
 namespace {
 
 const QDate kRunDate(2026, 12, 10);

@@ -8,14 +8,14 @@
 //   backup <programs folder> <yyyy-MM-dd> backs the folder's databases up, prints "done"
 //   alias-save <programs folder>          saves the databases dialog's lists over and over,
 //                                          turning between two descriptions, until killed
-#include "AliasNameModel.h"
 #include "AliasRegistry.h"
-#include "DatabaseBackup.h"
 #include "DbEngine.h"
 #include "Errors.h"
 #include "IniFile.h"
 #include "MyIniFile.h"
 #include "SqlQuery.h"
+#include "jobs/DatabaseBackup.h"
+#include "logic/AliasNameModel.h"
 #include "platform/InstanceLock.h"
 
 #include <QCoreApplication>
@@ -24,6 +24,8 @@
 #include <QThread>
 
 #include <cstdio>
+
+using namespace kolmasyst;
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);

@@ -1,0 +1,63 @@
+#include "logic/ModuleLauncher.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace kolmasyst {
+
+const QStringList ModuleLauncher::ModuleWindowClasses{QStringLiteral("TfrmStanowiska"),
+                                                      QStringLiteral("TRejestrWypForm")};
+
+const QVector<ModuleLauncher::Module>& ModuleLauncher::modules() {
+    static const QVector<Module> list{
+        {QStringLiteral("kolmAdm"), QStringLiteral("Administracja"), QStringLiteral("kolmadmin.exe ")},
+        {QStringLiteral("kolm"), QStringLiteral("Ryzyko"), QStringLiteral("kolmryz.exe ")},
+        {QStringLiteral("kolmWyp"), QStringLiteral("Wypadki"), QStringLiteral("kolmwyp.exe ")},
+        {QStringLiteral("kolmBHP"), QStringLiteral("BHP"), QStringLiteral("kolmbhp.exe ")},
+        {QStringLiteral("kolmDob"), QString::fromUtf8("Dobór"), QStringLiteral("kolmdob.exe ")},
+    };
+    return list;
+}
+
+ModuleLauncher::ModuleLauncher(QString programFolder, QString configArgument)
+    : m_programFolder(std::move(programFolder)), m_configArgument(std::move(configArgument)) {}
+
+QString ModuleLauncher::commandLine(const QString& executableText, int userId) const {
+    QString command = executableText + (m_configArgument.isEmpty() ? QStringLiteral("0") : m_configArgument) +
+                      QLatin1Char(' ');
+    if (userId != 0)
+        command += QString::number(userId);
+    return command;
+}
+
+QString ModuleLauncher::resolveProgram(const QString& name) const {
+    QString fileName = name;
+#ifndef Q_OS_WIN
+    if (fileName.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive))
+        fileName.chop(4);
+#endif
+    if (fileName.isEmpty())
+        return QString();
+    const QFileInfo local(QDir(m_programFolder).filePath(fileName));
+    if (local.isFile() && local.isExecutable())
+        return local.absoluteFilePath();
+    if (fileName.contains(QLatin1Char('/')))
+        return QString();
+    return QStandardPaths::findExecutable(fileName);
+}
+
+bool ModuleLauncher::start(const QString& commandLine) const {
+    // The command line is split as the module's runtime would split it.
+    QStringList words = QProcess::splitCommand(commandLine);
+    if (words.isEmpty())
+        return false;
+    const QString program = resolveProgram(words.takeFirst());
+    if (program.isEmpty())
+        return false;
+    // The assistant's environment and current folder are inherited.
+    return QProcess::startDetached(program, words);
+}
+
+} // namespace kolmasyst

@@ -1,0 +1,395 @@
+#include "windows/TfrmUstaw.h"
+
+#include "AliasRegistry.h"
+#include "AppContext.h"
+#include "Errors.h"
+#include "GlobalUtils.h"
+#include "MessageService.h"
+#include "SharedSettings.h"
+#include "widgets/AssistantLook.h"
+#include "widgets/HourEdit.h"
+#include "widgets/TBitBtnWithColor.h"
+#include "widgets/TOwnerDrawnTabBar.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimeEdit>
+
+namespace kolmasyst {
+
+namespace {
+
+using namespace Settings;
+using Field = Scheduler::Field;
+
+// The order "Zamknij" writes the switches in.
+const int kSaveOrder[] = {PracAdm,  StanAdm,   TermRyz,  SrodRyz, CzynnRyz,
+                          PrzetBhp, AktualBhp, WyborDob, RoznDob};
+// The order "Zamknij" writes the schedules in: the backup first.
+const Field kFieldOrder[] = {Field::BackupPeriod, Field::BackupHour, Field::BackupDate,
+                             Field::ReportPeriod, Field::ReportHour, Field::ReportDate};
+
+bool isPeriod(Field f) {
+    return f == Field::ReportPeriod || f == Field::BackupPeriod;
+}
+bool isHour(Field f) {
+    return f == Field::ReportHour || f == Field::BackupHour;
+}
+
+// How the user sees a field in the messages.
+QString labelOf(Field f) {
+    const bool report = f == Field::ReportPeriod || f == Field::ReportHour || f == Field::ReportDate;
+    const QString page = report ? QStringLiteral("Raporty") : QStringLiteral("Backup");
+    const QString what = isPeriod(f) ? QStringLiteral("częstotliwość aktywacji")
+                         : isHour(f) ? QStringLiteral("godzina aktywacji")
+                                     : QStringLiteral("data ostatniej aktywacji");
+    return page + QStringLiteral(", ") + what;
+}
+
+// A page control with the assistant's own tabs.
+class OwnerDrawnTabs : public QTabWidget {
+public:
+    explicit OwnerDrawnTabs(QWidget* parent) : QTabWidget(parent) { setTabBar(new TOwnerDrawnTabBar(this)); }
+};
+
+QLabel* makeLabel(QWidget* parent, const QString& text, int x, int y, int width = 160) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, width, 20);
+    return l;
+}
+
+} // namespace
+
+const QString TfrmUstaw::UnreadMessage =
+    QStringLiteral("Nie wszystkie ustawienia dały się odczytać; te pola nie zostaną zapisane, dopóki ich nie "
+                   "ustawisz:");
+
+TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
+    : QDialog(parent), m_app(app), m_scheduler(scheduler) {
+    setObjectName(QStringLiteral("frmUstaw"));
+    setWindowTitle(QStringLiteral("Ustawienia konfiguracyjne asystenta"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(520, 420);
+    setProperty("helpContext", 3400);
+    AssistantLook::applyFormLook(this);
+
+    pgUstawCzest = new OwnerDrawnTabs(this);
+    pgUstawCzest->setObjectName(QStringLiteral("pgUstawCzest"));
+    pgUstawCzest->setGeometry(8, 8, 504, 140);
+    tsRaport = schedulePage("tsRaport", eCzestAsys, dtGodzAsys, dtDataAsys, Field::ReportPeriod);
+    tsBackup = schedulePage("tsBackup", eCzestBackup, dtGodzBackup, dtDataBackup, Field::BackupPeriod);
+    pgUstawCzest->addTab(tsRaport, QStringLiteral("Raporty"));
+    pgUstawCzest->addTab(tsBackup, QStringLiteral("Backup"));
+    connect(pgUstawCzest, &QTabWidget::currentChanged, this, &TfrmUstaw::pgUstawCzestChange);
+
+    pgKolmAsyst = new OwnerDrawnTabs(this);
+    pgKolmAsyst->setObjectName(QStringLiteral("pgKolmAsyst"));
+    pgKolmAsyst->setGeometry(8, 156, 504, 210);
+    struct Box {
+        int section;
+        QStringList lines;
+    };
+    struct Page {
+        const char* name;
+        QString caption;
+        QVector<Box> boxes;
+    };
+    const Page pages[] = {
+        {"tsKolmAdmin",
+         QStringLiteral("Administracja"),
+         {{PracAdm,
+           {QStringLiteral("Zestawienie pracowników, którzy nie są zatrudnieni na żadnym stanowisku")}},
+          {StanAdm, {QStringLiteral("Wykaz stanowisk, na których nie są zatrudnione żadne osoby")}}}},
+        {"tsKolm",
+         QStringLiteral("Ryzyko"),
+         {{TermRyz, {QStringLiteral("Zestawienie prezentujące terminy najbliższych badań i pomiarów")}},
+          {SrodRyz,
+           {QStringLiteral("Lista stanowisk, na których stwierdzono "),
+            QStringLiteral("brak danych o środkach ochrony indywidualnej i profilaktyce"),
+            QStringLiteral("pomimo faktu, że ocena ryzyka zawodowego jest duża")}},
+          {CzynnRyz, {QStringLiteral("Wykaz stanowisk, na których występują czynniki nie mierzone")}}}},
+        {"tsKolmBhp",
+         QStringLiteral("BHP"),
+         {{PrzetBhp, {QStringLiteral("Wykaz środków przeterminowanych")}},
+          {AktualBhp, {QStringLiteral("Zestawienie środków bez aktualnej daty ważności")}}}},
+        {"tsKolmDob",
+         QStringLiteral("Dobór"),
+         {{WyborDob,
+           {QStringLiteral("Wykaz stanowisk, dla których nie dokonano wyboru środka ochrony indywidualnej")}},
+          {RoznDob,
+           {QStringLiteral("Zestawienie stanowisk, na których występują rożnice w zastosowanych"),
+            QStringLiteral("środkach ochrony indywidualnej pomiedzy modułami dobór i bhp")}}}},
+    };
+    for (const Page& page : pages) {
+        auto* ts = new QWidget;
+        ts->setObjectName(QLatin1String(page.name));
+        int y = 14;
+        for (const Box& box : page.boxes) {
+            auto* cb = new QCheckBox(box.lines.first(), ts);
+            cb->setObjectName(QStringLiteral("cb") + QLatin1String(SectionKeys[std::size_t(box.section)]));
+            cb->setGeometry(12, y, 480, 20);
+            cbSections[box.section] = cb;
+            const int section = box.section;
+            // The running scheduler follows a click at once.
+            connect(cb, &QCheckBox::clicked, this,
+                    [this, section](bool on) { m_scheduler.setSection(section, on); });
+            y += 22;
+            for (int i = 1; i < box.lines.size(); ++i) {
+                makeLabel(ts, box.lines[i], 32, y, 460);
+                y += 18;
+            }
+            y += 10;
+        }
+        pgKolmAsyst->addTab(ts, page.caption);
+    }
+    tsDodatkowe = new QWidget;
+    tsDodatkowe->setObjectName(QStringLiteral("tsDodatkowe"));
+    cbArkusz = new QCheckBox(QStringLiteral("Arkusz kalkulacyjny z każdego raportu"), tsDodatkowe);
+    cbArkusz->setObjectName(QStringLiteral("cbArkusz"));
+    cbArkusz->setGeometry(12, 10, 480, 20);
+    makeLabel(tsDodatkowe,
+              QStringLiteral("Wiersze wszystkich sekcji w pliku Raporty/Arkusz/Raport<data>.xlsx"), 32, 30,
+              460);
+    makeLabel(tsDodatkowe, QStringLiteral("Arkusz \"Wygasające\": środki, których ważność mija w ciągu"), 32,
+              52, 330);
+    seHoryzont = new QSpinBox(tsDodatkowe);
+    seHoryzont->setObjectName(QStringLiteral("seHoryzont"));
+    seHoryzont->setGeometry(362, 50, 60, 21);
+    seHoryzont->setRange(0, 3650);
+    AssistantLook::applyEditLook(seHoryzont);
+    makeLabel(tsDodatkowe, QStringLiteral("dni"), 428, 52, 40);
+    cbPolskieLitery = new QCheckBox(QStringLiteral("Polskie litery w raportach"), tsDodatkowe);
+    cbPolskieLitery->setObjectName(QStringLiteral("cbPolskieLitery"));
+    cbPolskieLitery->setGeometry(12, 82, 480, 20);
+    makeLabel(tsDodatkowe, QStringLiteral("Tekst drukowany tak, jak jest zapisany w bazie danych (\"Łódź\")"),
+              32, 102, 460);
+    makeLabel(tsDodatkowe, QStringLiteral("Liczba przechowywanych kopii zapasowych każdej bazy:"), 12, 132,
+              330);
+    seIleKopii = new QSpinBox(tsDodatkowe);
+    seIleKopii->setObjectName(QStringLiteral("seIleKopii"));
+    seIleKopii->setGeometry(362, 130, 60, 21);
+    seIleKopii->setRange(0, 9999);
+    AssistantLook::applyEditLook(seIleKopii);
+    makeLabel(tsDodatkowe, QStringLiteral("0 – wszystkie kopie zostają; inaczej tylko tyle najnowszych"), 32,
+              152, 460);
+    pgKolmAsyst->addTab(tsDodatkowe, QStringLiteral("Dodatkowe"));
+    pgKolmAsyst->setCurrentIndex(1); // "Ryzyko" the first time
+
+    bOK = new TBitBtnWithColor(QStringLiteral("Zamknij"), this);
+    bOK->setObjectName(QStringLiteral("bOK"));
+    bOK->setGeometry(222, 380, 75, 25);
+    bOK->setDefault(true);
+    connect(bOK, &QPushButton::clicked, this, &TfrmUstaw::bOKClick);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QWidget* TfrmUstaw::schedulePage(const char* name, QLineEdit*& period, HourEdit*& hour, QDateEdit*& date,
+                                 Field first) {
+    auto* page = new QWidget;
+    page->setObjectName(QLatin1String(name));
+    makeLabel(page, QStringLiteral("Częstotliwość aktywacji:"), 12, 12);
+    period = new QLineEdit(page);
+    period->setGeometry(180, 10, 60, 21);
+    makeLabel(page, QStringLiteral("[dni]"), 246, 12, 40);
+    makeLabel(page, QStringLiteral("Godzina aktywacji:"), 12, 42);
+    hour = new HourEdit(page);
+    hour->setGeometry(180, 40, 80, 21);
+    makeLabel(page, QStringLiteral("Data ostatniej aktywacji:"), 12, 72);
+    date = new QDateEdit(page);
+    date->setGeometry(180, 70, 110, 21);
+    date->setCalendarPopup(true);
+    for (QWidget* w :
+         {static_cast<QWidget*>(period), static_cast<QWidget*>(hour), static_cast<QWidget*>(date)})
+        AssistantLook::applyEditLook(w);
+    // Fields in the order of the enumeration: period, hour, date.
+    const Field periodField = first, hourField = Field(int(first) + 1), dateField = Field(int(first) + 2);
+    const auto changed = [this](Field f) {
+        return [this, f] {
+            if (!m_loading) {
+                m_fields[std::size_t(f)].changed = true;
+                markUnread(f, false);
+            }
+        };
+    };
+    connect(period, &QLineEdit::textEdited, this, changed(periodField));
+    connect(hour, &QTimeEdit::timeChanged, this, changed(hourField));
+    connect(date, &QDateEdit::dateChanged, this, changed(dateField));
+    // Leaving a field hands its value, and only its own, to the running scheduler.
+    connect(period, &QLineEdit::editingFinished, this, [this, periodField] { fieldLeft(periodField); });
+    connect(hour, &QAbstractSpinBox::editingFinished, this, [this, hourField] { fieldLeft(hourField); });
+    connect(date, &QAbstractSpinBox::editingFinished, this, [this, dateField] { fieldLeft(dateField); });
+    return page;
+}
+
+void TfrmUstaw::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+QWidget* TfrmUstaw::widgetOf(Field field) const {
+    switch (field) {
+    case Field::ReportPeriod:
+        return eCzestAsys;
+    case Field::ReportHour:
+        return dtGodzAsys;
+    case Field::ReportDate:
+        return dtDataAsys;
+    case Field::BackupPeriod:
+        return eCzestBackup;
+    case Field::BackupHour:
+        return dtGodzBackup;
+    case Field::BackupDate:
+        break;
+    }
+    return dtDataBackup;
+}
+
+QString TfrmUstaw::valueOf(Field field) const {
+    QWidget* w = widgetOf(field);
+    if (isPeriod(field))
+        return static_cast<QLineEdit*>(w)->text();
+    if (isHour(field))
+        return Scheduler::formatHour(static_cast<QTimeEdit*>(w)->time());
+    return m_app.dates().formatDate(static_cast<QDateEdit*>(w)->date());
+}
+
+bool TfrmUstaw::fieldKnown(Field field) const {
+    const FieldState& state = m_fields[std::size_t(field)];
+    return state.loaded || state.changed;
+}
+
+void TfrmUstaw::markUnread(Field field, bool unread) {
+    QWidget* w = widgetOf(field);
+    // A field that did not read keeps a warning colour until the user sets it.
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Base, unread ? QColor(255, 210, 200) : AssistantLook::EditBackground);
+    w->setPalette(palette);
+    w->setToolTip(unread ? QStringLiteral("Zapisana wartość nie dała się odczytać; pole zostanie zapisane "
+                                          "dopiero po jego ustawieniu.")
+                         : QString());
+}
+
+bool TfrmUstaw::fieldLeft(Field field) {
+    if (!fieldKnown(field))
+        return true; // a value that never read and was not set stays as the file has it
+    const QString value = valueOf(field);
+    if (isPeriod(field)) {
+        try {
+            Scheduler::toDays(value);
+        } catch (const EKolmError& e) {
+            m_app.messages().showMessage(e.text(), QString());
+            return false;
+        }
+    }
+    m_scheduler.setText(field, value);
+    return true;
+}
+
+void TfrmUstaw::FormShow() {
+    const QString pattern = DateConventions::toQtPattern(m_app.dates().shortDateFormat());
+    dtDataAsys->setDisplayFormat(pattern);
+    dtDataBackup->setDisplayFormat(pattern);
+    m_loading = true;
+    QStringList unread;
+    for (const Field f : kFieldOrder) {
+        const QString text = m_scheduler.text(f);
+        FieldState& state = m_fields[std::size_t(f)];
+        state = FieldState();
+        QWidget* w = widgetOf(f);
+        try {
+            if (text == TMyIniFile::Missing)
+                throw EKolmError(QStringLiteral("brak wartości w pliku konfiguracyjnym"));
+            if (isPeriod(f)) {
+                static_cast<QLineEdit*>(w)->setText(text);
+                Scheduler::toDays(text);
+            } else if (isHour(f)) {
+                static_cast<QTimeEdit*>(w)->setTime(Scheduler::toHour(text));
+            } else {
+                static_cast<QDateEdit*>(w)->setDate(Scheduler::toDate(m_app, text));
+            }
+            state.loaded = true;
+        } catch (const EKolmError& e) {
+            if (isPeriod(f) && text == TMyIniFile::Missing)
+                static_cast<QLineEdit*>(w)->clear();
+            unread << QStringLiteral("- ") + labelOf(f) + QStringLiteral(": ") + e.text();
+        }
+        markUnread(f, !state.loaded);
+    }
+    for (int i = 0; i < SectionCount; ++i)
+        cbSections[i]->setChecked(m_scheduler.section(i));
+    cbArkusz->setChecked(Settings::workbook(m_app.settings()));
+    cbPolskieLitery->setChecked(Settings::polishLetters(m_app.settings()));
+    seIleKopii->setValue(backupCopiesKept(m_app.settings()));
+    seHoryzont->setValue(lapseHorizonDays(m_app.settings()));
+    m_loading = false;
+    // The backup page only for an organisation with a local database file; once hidden it
+    // stays hidden.
+    bool local = false;
+    for (const ListedDatabase& db : usedDatabases(m_app.settings(), AliasRegistry(m_app.aliasRegistryPath())))
+        local = local || !db.localFile.isEmpty();
+    if (!local && !m_backupHidden) {
+        m_backupHidden = true;
+        pgUstawCzest->setTabVisible(pgUstawCzest->indexOf(tsBackup), false);
+    }
+    pgUstawCzest->setCurrentWidget(tsRaport);
+    setProperty("helpContext", 3310);
+    if (!unread.isEmpty())
+        m_app.messages().showMessage(UnreadMessage + QStringLiteral("\n") + unread.join(QLatin1Char('\n')),
+                                     QString());
+}
+
+void TfrmUstaw::pgUstawCzestChange(int index) {
+    setProperty("helpContext", pgUstawCzest->widget(index) == tsRaport ? 3310 : 3320);
+}
+
+void TfrmUstaw::bOKClick() {
+    // A field still being edited counts as left; a period that is no number keeps the dialog open.
+    for (const Field f : kFieldOrder) {
+        if (!fieldLeft(f)) {
+            if (QWidget* page = widgetOf(f)->parentWidget())
+                pgUstawCzest->setCurrentWidget(page);
+            widgetOf(f)->setFocus();
+            return;
+        }
+    }
+    TMyIniFile& ini = m_app.settings();
+    try {
+        // Read before the update: the options are written once they are set or changed, so that a
+        // configuration that never had them stays as it was.
+        struct Option {
+            const Key& key;
+            QString value;
+            QString read;
+        };
+        const Option options[] = {
+            {Settings::Workbook, flag(cbArkusz->isChecked()), flag(Settings::workbook(ini))},
+            {Settings::PolishLetters, flag(cbPolskieLitery->isChecked()), flag(Settings::polishLetters(ini))},
+            {LapseHorizon, QString::number(seHoryzont->value()), QString::number(lapseHorizonDays(ini))},
+            {BackupCopies, QString::number(seIleKopii->value()), QString::number(backupCopiesKept(ini))},
+        };
+        ini.Update([&](IniDocument& doc) {
+            for (const Field f : kFieldOrder)
+                if (fieldKnown(f))
+                    set(doc, Scheduler::keyOf(f), m_scheduler.text(f));
+            for (const int section : kSaveOrder)
+                set(doc, sectionSwitch(section), flag(m_scheduler.section(section)));
+            for (const Option& o : options)
+                if (has(doc, o.key) || o.value != o.read)
+                    set(doc, o.key, o.value);
+        });
+    } catch (const EKolmError& e) {
+        m_app.messages().showMessage(e.text(), QString());
+        return;
+    }
+    accept();
+}
+
+} // namespace kolmasyst

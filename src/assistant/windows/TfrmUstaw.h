@@ -1,0 +1,90 @@
+#pragma once
+
+#include "logic/Scheduler.h"
+
+#include <QDialog>
+
+#include <array>
+
+class AppContext;
+class QCheckBox;
+class QDateEdit;
+class QLineEdit;
+class QSpinBox;
+class QTabWidget;
+class QTimeEdit;
+class QWidget;
+
+namespace kolmasyst {
+
+class HourEdit;
+class TBitBtnWithColor;
+
+// "Ustawienia konfiguracyjne asystenta": the two schedules, the nine report sections and, on the
+// page "Dodatkowe", the options beyond the report (each off unless switched on). A value
+// reaches the running scheduler as soon as its field is left or its box clicked; "Zamknij"
+// writes them to the configuration file in one update. A stored value that does not read is
+// said once when the dialog opens and is never written back over unless the user sets that
+// field; a period that is not a number is refused when its field is left.
+class TfrmUstaw : public QDialog {
+    Q_OBJECT
+public:
+    TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent = nullptr);
+
+    QTabWidget* pgUstawCzest;
+    QWidget* tsRaport;
+    QWidget* tsBackup;
+    QLineEdit* eCzestAsys;
+    HourEdit* dtGodzAsys;
+    QDateEdit* dtDataAsys;
+    QLineEdit* eCzestBackup;
+    HourEdit* dtGodzBackup;
+    QDateEdit* dtDataBackup;
+    QTabWidget* pgKolmAsyst;
+    // In report order: CzynnRyz, TermRyz, StanAdm, PracAdm, SrodRyz, WyborDob, RoznDob,
+    // PrzetBhp, AktualBhp.
+    QCheckBox* cbSections[9];
+    QWidget* tsDodatkowe;
+    QCheckBox* cbArkusz;
+    QCheckBox* cbPolskieLitery;
+    QSpinBox* seIleKopii;
+    QSpinBox* seHoryzont;
+    TBitBtnWithColor* bOK;
+
+    bool backupPageHidden() const { return m_backupHidden; }
+    // Whether a schedule field read from the file or was set by the user: only those are written.
+    bool fieldKnown(Scheduler::Field field) const;
+
+    static const QString UnreadMessage; // the heading of the box that lists unread values
+
+public Q_SLOTS:
+    void FormShow();
+    void bOKClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct FieldState {
+        bool loaded = false;  // read from the file
+        bool changed = false; // set by the user since
+    };
+    QWidget* schedulePage(const char* name, QLineEdit*& period, HourEdit*& hour, QDateEdit*& date,
+                          Scheduler::Field first);
+    void pgUstawCzestChange(int index);
+    QWidget* widgetOf(Scheduler::Field field) const;
+    // The field's value as the configuration file stores it.
+    QString valueOf(Scheduler::Field field) const;
+    // Leaving a field: its value (only its own) goes to the running scheduler. False for a
+    // period that is no number, which is refused with the message.
+    bool fieldLeft(Scheduler::Field field);
+    void markUnread(Scheduler::Field field, bool unread);
+
+    AppContext& m_app;
+    Scheduler& m_scheduler;
+    bool m_backupHidden = false;
+    bool m_loading = false;
+    std::array<FieldState, Scheduler::FieldCount> m_fields;
+};
+
+} // namespace kolmasyst
