@@ -102,10 +102,12 @@ void TfrmLogowanie::showEvent(QShowEvent* event) {
     eHaslo->setEnabled(true);
     m_session.releaseRights();
     QDialog::showEvent(event);
-    // Centred on the screen, focus in the name.
+    // Centred on the screen; the focus in the name, or in the password when the name is there.
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    QTimer::singleShot(0, eNazwa, [this] { eNazwa->setFocus(); });
+    QLineEdit* first = eNazwa->text().isEmpty() ? eNazwa : eHaslo;
+    first->setFocus();
+    QTimer::singleShot(0, first, [first] { first->setFocus(); });
 }
 
 void TfrmLogowanie::BitBtn1Click() {
@@ -155,6 +157,34 @@ void TfrmLogowanie::BitBtn2Click() {
 
 void TfrmLogowanie::InitLogin() {
     m_session.LoadUserRights(eNazwa->text());
+}
+
+std::optional<QString> TfrmLogowanie::askLogin() {
+    eHaslo->clear();
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    m_session.setUserName(eNazwa->text());
+    m_session.setUserPassword(eHaslo->text());
+    return eHaslo->text();
+}
+
+void TfrmLogowanie::reloginRemembered(const QString& name, const QString& storedHash) {
+    eNazwa->setText(name);
+    eHaslo->setText(storedHash);
+    InitLogin();
+}
+
+QString TfrmLogowanie::typedPassword() const {
+    return eHaslo->text();
+}
+
+void TfrmLogowanie::setTypedPassword(const QString& text) {
+    eHaslo->setText(text);
+}
+
+void TfrmLogowanie::clearFields() {
+    for (QLineEdit* e : {eNazwa, eHaslo, eNoweHaslo, eNoweHasloPotw})
+        e->clear();
 }
 
 bool TfrmLogowanie::eventFilter(QObject* watched, QEvent* event) {

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -30,6 +32,17 @@ public:
     void enterChangeMode();
     // Silent re-login of a remembered user by the name in eNazwa.
     void InitLogin();
+
+    // The modal login: the password field cleared, the dialog shown. On OK the session holds the
+    // name as typed and the typed password, which is returned; nothing when it was cancelled.
+    std::optional<QString> askLogin();
+    // A remembered user logged in again without the dialog (name and stored password hash).
+    void reloginRemembered(const QString& name, const QString& storedHash);
+    // What the password field holds, and replacing it (a database switch keeps it in step).
+    QString typedPassword() const;
+    void setTypedPassword(const QString& text);
+    // Logout: every field emptied.
+    void clearFields();
 
     QFrame* Panel1;
     QLineEdit* eNazwa;

@@ -36,12 +36,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 namespace kolmasyst {
 
@@ -110,6 +110,7 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
                                        },
                                        [this](const QDate& day) { return startBackup(day); }}),
       // kolmasyst.ini beside the program.
+      m_backup(app.settings().fileName(), app.aliasRegistryPath(), app.dates()),
       m_placement(QDir(app.programFolder()).filePath(QStringLiteral("kolmasyst.ini"))) {
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(ApplicationTitle);
@@ -133,6 +134,11 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
     m_app.dates().ApplyDateFormat(Settings::read(m_app.settings(), Settings::DateFormat));
     setProperty(THookHelpSystem::HelpContextProperty, HelpContext);
 
+    connect(&m_backup, &BackupJob::finished, this, [this](const QDate& day, bool succeeded) {
+        guarded(m_app, [&] { m_scheduler.backupFinished(day, succeeded); });
+        Q_EMIT backupEnded(succeeded);
+    });
+
     pTimer->start();
     pAktywTimer->start();
 }
@@ -141,14 +147,6 @@ TfrmMainForm::~TfrmMainForm() {
     // The help windows close with the program, and its icon leaves the notification area.
     m_help.Quit();
     TrayIcon->hide();
-    // The windows that keep their place save it while the placement store is still here (the
-    // children would otherwise go after the form's members).
-    delete m_statWindow;
-    delete m_datesWindow;
-    delete m_reportList;
-    m_statWindow = nullptr;
-    m_datesWindow = nullptr;
-    m_reportList = nullptr;
 }
 
 void TfrmMainForm::buildWindow() {
@@ -325,18 +323,13 @@ void TfrmMainForm::mPokazClick() {
         session.ReadUserCredentials(session.UserId());
         if (!session.UserName().isEmpty() && !session.UserPassword().isEmpty()) {
             // A remembered user: logged in again without the dialog.
-            m_login.eNazwa->setText(session.UserName());
-            m_login.eHaslo->setText(session.UserPassword());
-            m_login.InitLogin();
+            m_login.reloginRemembered(session.UserName(), session.UserPassword());
             showMainWindow();
             return;
         }
-        m_login.eHaslo->clear();
-        if (m_login.exec() == QDialog::Accepted) {
-            session.setUserName(m_login.eNazwa->text());
-            session.setUserPassword(m_login.eHaslo->text());
+        if (const std::optional<QString> typed = m_login.askLogin()) {
             // Kept in memory only, for the reports the assistant starts.
-            m_typedPassword = m_login.eHaslo->text();
+            m_typedPassword = *typed;
             setUserItemCaption();
             showMainWindow();
         } else {
@@ -345,10 +338,15 @@ void TfrmMainForm::mPokazClick() {
     });
 }
 
+void TfrmMainForm::showUserInTitle() {
+    setWindowTitle(m_aktywnyAlias + QStringLiteral(" : ") + m_login.session().UserName());
+}
+
 void TfrmMainForm::showEvent(QShowEvent* event) {
     LoadScheduleSettings();
-    const QString alias = m_app.karty().GetDatabase().connectionName();
-    setWindowTitle(alias + QStringLiteral(" : ") + m_login.session().UserName());
+    // The shared connection opens on the active alias as the window shows.
+    m_aktywnyAlias = m_app.karty().GetDatabase().connectionName();
+    showUserInTitle();
     QMainWindow::showEvent(event);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
@@ -390,27 +388,25 @@ void TfrmMainForm::mLogoClick() {
         return;
     guarded(m_app, [this] {
         LoginSession& session = m_login.session();
-        m_login.eHaslo->clear();
-        if (m_login.exec() == QDialog::Accepted) {
-            session.setUserName(m_login.eNazwa->text());
-            session.setUserPassword(m_login.eHaslo->text());
+        if (const std::optional<QString> typed = m_login.askLogin()) {
             // Kept in memory only, for the reports the assistant starts.
-            m_typedPassword = m_login.eHaslo->text();
+            m_typedPassword = *typed;
         } else {
             // Cancelling logs the current user out.
             session.clearUser();
+            m_typedPassword.clear();
         }
         setUserItemCaption();
+        showUserInTitle();
     });
 }
 
 void TfrmMainForm::mWylogoClick() {
     m_login.session().clearUser();
-    m_login.eNazwa->clear();
-    m_login.eHaslo->clear();
-    m_login.eNoweHaslo->clear();
-    m_login.eNoweHasloPotw->clear();
+    m_login.clearFields();
+    m_typedPassword.clear();
     setUserItemCaption();
+    showUserInTitle();
 }
 
 void TfrmMainForm::mExitClick() {
@@ -473,21 +469,7 @@ void TfrmMainForm::LoadScheduleSettings() {
 
 bool TfrmMainForm::startBackup(const QDate& day) {
     // One backup at a time; the copies run on a thread of their own, so the window goes on.
-    if (m_backupRunning)
-        return false;
-    m_backupRunning = true;
-    auto backup = std::make_shared<DatabaseBackup>(m_app.settings().fileName(), m_app.aliasRegistryPath(),
-                                                   m_app.dates());
-    auto result = std::make_shared<bool>(false);
-    QThread* worker = QThread::create([backup, result, day] { *result = backup->BackupDatabases(day); });
-    connect(worker, &QThread::finished, this, [this, worker, result, day] {
-        m_backupRunning = false;
-        guarded(m_app, [&] { m_scheduler.backupFinished(day, *result); });
-        worker->deleteLater();
-        Q_EMIT backupEnded(*result);
-    });
-    worker->start();
-    return true;
+    return m_backup.start(day);
 }
 
 qint64 TfrmMainForm::ModulClickNew(const QString& executableText) {
@@ -531,15 +513,15 @@ void TfrmMainForm::BuildDatabaseMenu(const QString& alias) {
 }
 
 TfrmChangeDB& TfrmMainForm::changeNotice() {
-    if (!m_notice)
-        m_notice = new TfrmChangeDB(this);
-    return *m_notice;
+    if (!m_windows.notice)
+        m_windows.notice = std::make_unique<TfrmChangeDB>(this);
+    return *m_windows.notice;
 }
 
 TfrmAliasName* TfrmMainForm::aliasDialog() {
-    if (!m_aliasDialog)
-        m_aliasDialog = new TfrmAliasName(m_app, m_aktywnyAlias, changeNotice(), this);
-    return m_aliasDialog;
+    if (!m_windows.aliasDialog)
+        m_windows.aliasDialog = std::make_unique<TfrmAliasName>(m_app, m_aktywnyAlias, changeNotice(), this);
+    return m_windows.aliasDialog.get();
 }
 
 void TfrmMainForm::AliasClick() {
@@ -552,15 +534,14 @@ void TfrmMainForm::AliasClick() {
     hooks.moduleWindowOpen = [this] { return IsModuleWindowOpen(); };
     hooks.showNotice = [this](const QString& info, const QString& a) { changeNotice().showNotice(info, a); };
     hooks.closeNotice = [this] { changeNotice().closeNotice(); };
-    hooks.typedPassword = [this] { return m_login.eHaslo->text(); };
-    hooks.setTypedPassword = [this](const QString& text) { m_login.eHaslo->setText(text); };
-    hooks.relogin = [this, &session] {
-        if (m_login.exec() != QDialog::Accepted)
+    hooks.typedPassword = [this] { return m_login.typedPassword(); };
+    hooks.setTypedPassword = [this](const QString& text) { m_login.setTypedPassword(text); };
+    hooks.relogin = [this] {
+        const std::optional<QString> typed = m_login.askLogin();
+        if (!typed)
             return false;
-        session.setUserName(m_login.eNazwa->text());
-        session.setUserPassword(m_login.eHaslo->text());
         // Kept in memory only, for the reports the assistant starts.
-        m_typedPassword = m_login.eHaslo->text();
+        m_typedPassword = *typed;
         setUserItemCaption();
         return true;
     };
@@ -577,8 +558,7 @@ void TfrmMainForm::AliasClick() {
             for (int i = 2; i < items.size(); ++i)
                 items[i]->setChecked(items[i]->data().toString() == m_aktywnyAlias);
         }
-        if (isVisible())
-            setWindowTitle(m_aktywnyAlias + QStringLiteral(" : ") + session.UserName());
+        showUserInTitle();
     });
 }
 
@@ -638,9 +618,9 @@ void TfrmMainForm::bHelpClick() {
 }
 
 TfrmStat* TfrmMainForm::statisticsWindow() {
-    if (!m_statWindow)
-        m_statWindow = new TfrmStat(m_app, m_placement, this);
-    return m_statWindow;
+    if (!m_windows.statistics)
+        m_windows.statistics = std::make_unique<TfrmStat>(m_app, m_placement, this);
+    return m_windows.statistics.get();
 }
 
 void TfrmMainForm::mStatysClick() {
@@ -648,9 +628,9 @@ void TfrmMainForm::mStatysClick() {
 }
 
 TfrmUstaw* TfrmMainForm::settingsDialog() {
-    if (!m_settingsDialog)
-        m_settingsDialog = new TfrmUstaw(m_app, m_scheduler, this);
-    return m_settingsDialog;
+    if (!m_windows.settings)
+        m_windows.settings = std::make_unique<TfrmUstaw>(m_app, m_scheduler, this);
+    return m_windows.settings.get();
 }
 
 void TfrmMainForm::bUstawClick() {
@@ -658,9 +638,9 @@ void TfrmMainForm::bUstawClick() {
 }
 
 TfrmWazDat* TfrmMainForm::datesWindow() {
-    if (!m_datesWindow)
-        m_datesWindow = new TfrmWazDat(m_placement, this);
-    return m_datesWindow;
+    if (!m_windows.dates)
+        m_windows.dates = std::make_unique<TfrmWazDat>(m_placement, this);
+    return m_windows.dates.get();
 }
 
 void TfrmMainForm::bDatyClick() {
@@ -668,10 +648,10 @@ void TfrmMainForm::bDatyClick() {
 }
 
 TfrmRaport* TfrmMainForm::reportWindow() {
-    if (!m_reportWindow)
-        m_reportWindow = new TfrmRaport(
+    if (!m_windows.runner)
+        m_windows.runner = std::make_unique<TfrmRaport>(
             m_app, [this] { ModulClickNew(QStringLiteral("kolmrap.exe ")); }, this);
-    return m_reportWindow;
+    return m_windows.runner.get();
 }
 
 void TfrmMainForm::bRaportClick() {
@@ -681,9 +661,9 @@ void TfrmMainForm::bRaportClick() {
 }
 
 TfrmListaRap* TfrmMainForm::reportList() {
-    if (!m_reportList)
-        m_reportList = new TfrmListaRap(m_app, m_placement, this);
-    return m_reportList;
+    if (!m_windows.reportList)
+        m_windows.reportList = std::make_unique<TfrmListaRap>(m_app, m_placement, this);
+    return m_windows.reportList.get();
 }
 
 void TfrmMainForm::bListRapClick() {

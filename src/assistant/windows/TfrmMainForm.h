@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/BackupJob.h"
 #include "logic/ModuleLauncher.h"
 #include "logic/Scheduler.h"
 #include "widgets/IconAnimation.h"
@@ -9,6 +10,8 @@
 #include <QList>
 #include <QMainWindow>
 #include <QSystemTrayIcon>
+
+#include <memory>
 
 class AppContext;
 class QAction;
@@ -139,7 +142,8 @@ public:
     Scheduler& scheduler() { return m_scheduler; }
     // Starts the backup of day on a thread of its own; false while one runs.
     bool startBackup(const QDate& day);
-    bool backupRunning() const { return m_backupRunning; }
+    bool backupRunning() const { return m_backup.running(); }
+    BackupJob& backupJob() { return m_backup; }
     const QString& typedPassword() const { return m_typedPassword; }
 
 Q_SIGNALS:
@@ -188,6 +192,8 @@ private:
     void setTrayImage(int index);
     void setUserItemCaption();
     void showMainWindow();
+    // The window's caption: the active alias and the logged-in user.
+    void showUserInTitle();
     // Whether there is a database to log in to; when there is none, says so once and offers the
     // databases dialog.
     bool requireDatabase();
@@ -208,15 +214,20 @@ private:
     QString m_aktywnyAlias;
     Scheduler m_scheduler;
     QString m_typedPassword;
-    bool m_backupRunning = false;
-    TfrmChangeDB* m_notice = nullptr;
-    TfrmAliasName* m_aliasDialog = nullptr;
-    TfrmRaport* m_reportWindow = nullptr;
+    BackupJob m_backup;
     FormPlacement m_placement;
-    TfrmStat* m_statWindow = nullptr;
-    TfrmWazDat* m_datesWindow = nullptr;
-    TfrmListaRap* m_reportList = nullptr;
-    TfrmUstaw* m_settingsDialog = nullptr;
+    // The windows made on first use and kept. They go before the placement store (declared
+    // after it), so that those that keep their place save it while it is there.
+    struct Windows {
+        std::unique_ptr<TfrmChangeDB> notice;
+        std::unique_ptr<TfrmAliasName> aliasDialog;
+        std::unique_ptr<TfrmRaport> runner;
+        std::unique_ptr<TfrmStat> statistics;
+        std::unique_ptr<TfrmWazDat> dates;
+        std::unique_ptr<TfrmListaRap> reportList;
+        std::unique_ptr<TfrmUstaw> settings;
+    };
+    Windows m_windows;
 };
 
 } // namespace kolmasyst

@@ -308,6 +308,37 @@ TEST_F(MainFormTest, WithoutADatabaseTheFirstClickSaysOnceWhatToDoAndLeadsToTheD
     EXPECT_TRUE(f.isVisible());
 }
 
+TEST_F(MainFormTest, TypedKeysGoToThePasswordWhenTheNameIsThereAndTheTitleFollowsTheUser) {
+    TfrmMainForm& f = *m_form;
+    addUser(18, "ewa", storedHash("Ewa12345!"));
+    logInThroughGate();
+    EXPECT_EQ(f.windowTitle(), "firma : jan");
+    // The menu's login with the name still there: what the user types is the password.
+    bool typed = false;
+    whenLoginShown([&](TfrmLogowanie& d) {
+        typed = true;
+        EXPECT_EQ(d.eNazwa->text(), "jan");
+        d.eNazwa->setText("ewa");
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_EQ(focused, d.eHaslo);
+        QTest::keyClicks(focused, "Ewa12345!");
+        QTest::keyClick(focused, Qt::Key_Return);
+    });
+    f.mLogo->trigger();
+    EXPECT_TRUE(typed);
+    EXPECT_EQ(m_session->UserId(), 18) << m_messages.texts().join('|').toStdString();
+    EXPECT_EQ(f.windowTitle(), "firma : ewa");
+    // Logging out from the menu: the window says nobody.
+    f.mWylogo->trigger();
+    EXPECT_EQ(f.windowTitle(), "firma : ");
+    // A fresh dialog without a name starts in the name.
+    whenLoginShown([&](TfrmLogowanie& d) {
+        EXPECT_EQ(QApplication::focusWidget(), d.eNazwa);
+        d.reject();
+    });
+    f.mLogo->trigger();
+}
+
 TEST_F(MainFormTest, LoginGateWithRememberedUserShowsNoDialog) {
     TfrmMainForm& f = *m_form;
     logInThroughGate();

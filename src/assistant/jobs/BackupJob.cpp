@@ -1,0 +1,39 @@
+#include "jobs/BackupJob.h"
+
+#include "jobs/DatabaseBackup.h"
+
+#include <QThread>
+
+#include <memory>
+
+namespace kolmasyst {
+
+BackupJob::BackupJob(QString configFile, QString registryPath, const DateConventions& dates, QObject* parent)
+    : QObject(parent), m_configFile(std::move(configFile)), m_registryPath(std::move(registryPath)),
+      m_dates(dates) {}
+
+BackupJob::~BackupJob() {
+    wait();
+}
+
+bool BackupJob::start(const QDate& day) {
+    if (m_thread)
+        return false;
+    auto backup = std::make_shared<DatabaseBackup>(m_configFile, m_registryPath, m_dates);
+    auto result = std::make_shared<bool>(false);
+    m_thread = QThread::create([backup, result, day] { *result = backup->BackupDatabases(day); });
+    connect(m_thread, &QThread::finished, this, [this, result, day] {
+        m_thread->deleteLater();
+        m_thread = nullptr;
+        Q_EMIT finished(day, *result);
+    });
+    m_thread->start();
+    return true;
+}
+
+void BackupJob::wait() {
+    if (m_thread)
+        m_thread->wait();
+}
+
+} // namespace kolmasyst
