@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Every message and question of the system goes through one service: the assistant shows
 // modal boxes, the report generator (and any program without a display) writes to standard
@@ -18,4 +19,14 @@ class StdErrMessageService : public IMessageService {
 public:
     void showMessage(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
+};
+
+// As StdErrMessageService, and keeps each message's lines in lines too.
+class RecordingMessageService : public StdErrMessageService {
+public:
+    explicit RecordingMessageService(QStringList& lines) : m_lines(lines) {}
+    void showMessage(const QString& text, const QString& caption) override;
+
+private:
+    QStringList& m_lines;
 };

@@ -71,6 +71,12 @@ void TfrmRaport::fail(const QString& line) {
     progress(line);
 }
 
+void TfrmRaport::failDatabase(const QString& alias, const QString& why) {
+    if (!m_failedDatabases.contains(shortened(alias)))
+        m_failedDatabases << shortened(alias);
+    fail(QStringLiteral("Baza \"%1\": %2").arg(shortened(alias), why));
+}
+
 bool TfrmRaport::FormCreate() {
     m_dataRaportu = m_app.clock().today();
     TMyIniFile& ini = m_app.settings();
@@ -92,6 +98,7 @@ bool TfrmRaport::FormCreate() {
     }
     m_succeeded = false;
     m_failed = false;
+    m_failedDatabases.clear();
     // Databases are opened by their aliases: [Database] AliasName stays the user's choice, so
     // the assistant and the modules never follow the run from database to database.
     try {
@@ -113,7 +120,11 @@ bool TfrmRaport::FormCreate() {
     progress(m_succeeded
                  ? QStringLiteral("Raport wykonany; data ostatniego raportu: ") +
                        m_app.dates().formatDate(m_dataRaportu)
-                 : QStringLiteral("Raport nie został wykonany w całości; data ostatniego raportu bez zmian"));
+                 : QStringLiteral("Raport nie został wykonany w całości; data ostatniego raportu bez zmian") +
+                       (m_failedDatabases.isEmpty()
+                            ? QString()
+                            : QStringLiteral(" (bazy z błędami: %1)")
+                                  .arg(m_failedDatabases.join(QStringLiteral(", ")))));
     m_app.requestEnd();
     return m_succeeded;
 }
@@ -159,16 +170,20 @@ bool TfrmRaport::ProcessDatabases() {
         try {
             SafeFile::makeFolders(reports);
         } catch (const EFileWriteError& e) {
-            fail(QStringLiteral("Baza \"%1\": %2").arg(shown, e.text()));
+            failDatabase(alias, e.text());
             result = false;
             continue;
         }
         m_app.karty().useAlias(alias);
         // No copy of the connection outlives this step: it is closed before the next database.
-        if (!m_app.karty().GetDatabase().isOpen()) {
-            // As designed, a database that cannot be opened ends the run.
+        QString reason;
+        if (!m_app.karty().OpenDatabase(&reason)) {
+            // One database that cannot be opened fails the run, but the others are still written.
             m_app.karty().CloseDatabase();
-            throw EDBEngineError(QStringLiteral("baza \"%1\": %2").arg(shown, m_app.karty().openError()));
+            checkStop();
+            failDatabase(alias, SharedConnection::AccessMessage.trimmed() + QStringLiteral(": ") + reason);
+            result = false;
+            continue;
         }
         if (m_watch)
             m_watch(m_app.karty().GetDatabase());
@@ -188,7 +203,7 @@ bool TfrmRaport::ProcessDatabases() {
         } catch (const std::exception& e) {
             // A statement cancelled by a stop signal is the stop, not an error of the database.
             checkStop();
-            fail(QStringLiteral("Baza \"%1\": błąd: %2").arg(shown, errorText(e)));
+            failDatabase(alias, QStringLiteral("błąd: ") + errorText(e));
             result = false;
         }
         m_lookup.reset();

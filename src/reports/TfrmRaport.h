@@ -64,6 +64,8 @@ private:
     void RunReports(const QString& reportsFolder);
     void checkStop() const;
     void fail(const QString& line);
+    // A database of the run failed: said with its name and why, and named again at the end.
+    void failDatabase(const QString& alias, const QString& why);
     bool sectionAllowed(const SectionDescription& section) const;
     void progress(const QString& line) const;
 
@@ -78,6 +80,7 @@ private:
     bool m_succeeded = false;
     // Set by anything that went wrong in the run; the run then claims no success.
     bool m_failed = false;
+    QStringList m_failedDatabases;
     StructureTree m_tree;
     std::unique_ptr<ReportProject> m_project;
     std::unique_ptr<ReportLogin> m_login;

@@ -1,6 +1,7 @@
 #include "AppContext.h"
 #include "CommandLineHelp.h"
 #include "MessageService.h"
+#include "RunLog.h"
 #include "RunStop.h"
 #include "TfrmRaport.h"
 #include "platform/InstanceLock.h"
@@ -40,7 +41,10 @@ int main(int argc, char* argv[]) {
     // The generator never has a window and often runs where there is no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    StdErrMessageService messages;
+    // Every line the run says goes to standard error and into the run's log, which the assistant
+    // reads to tell the user why a run failed or where its files went.
+    QStringList said;
+    RecordingMessageService messages(said);
 
     QStringList arguments = application.arguments().mid(1);
     // "-" as the password: the first line of standard input holds it, so that it never shows in
@@ -57,15 +61,19 @@ int main(int argc, char* argv[]) {
     case InstanceLock::Outcome::Failed:
         messages.showMessage(QStringLiteral("Nie można założyć blokady kolmrap.exe: ") + lock.errorText(),
                              QString());
+        RunLog::write(app.configFileName(), said);
         return 1;
     }
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Raporty"));
 
     TfrmRaport form(app);
-    form.setProgress(
-        [](const QString& line) { std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData()); });
+    form.setProgress([&said](const QString& line) {
+        said << line;
+        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    });
     form.setStopCheck(&RunStop::stopRequested);
     form.setConnectionWatch(&RunStop::watchConnection);
     const bool ok = form.FormCreate();
+    RunLog::write(app.configFileName(), said);
     return ok && !app.configMissing() ? 0 : 1;
 }

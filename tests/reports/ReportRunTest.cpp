@@ -177,6 +177,35 @@ TEST_F(ReportRunTest, RootFolders) {
     }
 }
 
+TEST_F(ReportRunTest, ADatabaseThatCannotBeOpenedStopsNoOtherButFailsTheRun) {
+    QDir().mkpath(m_dir.filePath("drugi"));
+    const QString second = TestSupport::createDemoDatabase(m_dir.filePath("drugi"));
+    TestSupport::addAlias(m_dir.path(), "drugi", second);
+    TestSupport::addAlias(m_dir.path(), "zgubiona", m_dir.filePath("nie-ma.fdb"));
+    TestSupport::addAlias(m_dir.path(), "serwer", "127.0.0.1/1:/srv/kolm/zdalna.fdb");
+    TestSupport::writeFile(
+        m_dir.filePath("brel.ini"),
+        "[AliasDatabases]\nALIAS.zgubiona.Str=A\nALIAS.firma.Str=B\nALIAS.serwer.Str=C\n"
+        "ALIAS.drugi.Str=D\n[AsystentSettings]\nASYST.DataAsys.Str=2026-01-01\nASYST.StanAdm.Str=T\n");
+    AppContext app(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages);
+    app.setClock(m_clock);
+    TfrmRaport form(app);
+    QStringList told;
+    form.setProgress([&](const QString& line) { told << line; });
+    EXPECT_FALSE(form.FormCreate());
+    // The databases after the ones that could not be opened are written all the same.
+    for (const char* alias : {"firma", "drugi"})
+        EXPECT_TRUE(QFileInfo::exists(reports(m_dir.path(), alias) + "/StanAdm/StanAdm2026-12-10.pdf"))
+            << alias;
+    EXPECT_EQ(setting("DataAsys"), "2026-01-01");
+    const QString all = told.join('\n');
+    for (const char* alias : {"zgubiona", "serwer"})
+        EXPECT_TRUE(all.contains(QStringLiteral("Baza \"%1\": Brak dostępu do bazy danych").arg(alias)))
+            << all.toStdString();
+    EXPECT_TRUE(all.contains("nie-ma.fdb")) << "the engine's reason";
+    EXPECT_TRUE(told.last().endsWith("(bazy z błędami: zgubiona, serwer)")) << told.last().toStdString();
+}
+
 TEST_F(ReportRunTest, LastDatabaseDecidesTheOutcome) {
     const QString second = TestSupport::createDatabase(m_dir.path(), "drugi.fdb");
     TestSupport::addAlias(m_dir.path(), "drugi", second);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <functional>
@@ -20,8 +22,21 @@ public:
     static constexpr int Steps = 20;
     static constexpr int StepMs = 200;
 
-    // launch: starts kolmrap (ModulClickNew); running: whether a run holds its lock.
-    ReportRunner(AppContext& app, std::function<void()> launch, std::function<bool()> running,
+    // What the user learns of a run that ended: where its files went, or why it failed.
+    struct Outcome {
+        bool succeeded = false;
+        // The report folders of the databases written.
+        QStringList folders;
+        // Why it failed: the start's error, or what kolmrap said of its failures.
+        QStringList problems;
+    };
+    // Reads the lines kolmrap said: the folders it wrote into, and every line that tells of a
+    // failure (the lines of sections written and the final success are none).
+    static Outcome fromLog(const QStringList& lines, bool succeeded);
+
+    // launch: starts kolmrap (ModulClickNew) and returns why it could not, empty when it started;
+    // running: whether a run holds its lock.
+    ReportRunner(AppContext& app, std::function<QString()> launch, std::function<bool()> running,
                  QObject* parent = nullptr);
 
     // The run sequence; EKolmError (the conversion message) when the stored date does not
@@ -33,6 +48,8 @@ public:
 
     // Whether a report generator holds its lock now.
     static bool IsReportRunning();
+    // The last run's outcome, once it has finished.
+    const Outcome& outcome() const { return m_outcome; }
 
 Q_SIGNALS:
     void progress(int step);
@@ -45,13 +62,16 @@ private:
     bool storedIsToday() const;
 
     AppContext& m_app;
-    std::function<void()> m_launch;
+    std::function<QString()> m_launch;
     std::function<bool()> m_running;
     QTimer m_timer;
     int m_step = 0;
     bool m_active = false;
     QString m_found; // the stored date as the run found it
     QString m_moved; // the date one day earlier that the run wrote
+    QString m_startError;
+    QDateTime m_started;
+    Outcome m_outcome;
 };
 
 } // namespace kolmasyst

@@ -488,6 +488,16 @@ qint64 TfrmMainForm::ModulClickNew(const QString& executableText) {
     return DetachedProcess::start(program, arguments, input);
 }
 
+QString TfrmMainForm::startReportNow() {
+    const QString program = m_launcher.resolveProgram(QStringLiteral("kolmrap"));
+    if (program.isEmpty())
+        return QStringLiteral("Nie znaleziono programu kolmrap w folderze %1 ani na ścieżce PATH.")
+            .arg(QDir::toNativeSeparators(m_app.programFolder()));
+    if (ModulClickNew(QStringLiteral("kolmrap.exe ")) == 0)
+        return QStringLiteral("Nie można uruchomić programu %1.").arg(QDir::toNativeSeparators(program));
+    return QString();
+}
+
 void TfrmMainForm::BuildDatabaseMenu(const QString& alias) {
     const QList<QAction*> items = mWybBazyMenu->actions();
     for (int i = 2; i < items.size(); ++i) {
@@ -650,7 +660,7 @@ void TfrmMainForm::bDatyClick() {
 TfrmRaport* TfrmMainForm::reportWindow() {
     if (!m_windows.runner)
         m_windows.runner = std::make_unique<TfrmRaport>(
-            m_app, [this] { ModulClickNew(QStringLiteral("kolmrap.exe ")); }, this);
+            m_app, [this] { return startReportNow(); }, this);
     return m_windows.runner.get();
 }
 

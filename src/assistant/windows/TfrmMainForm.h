@@ -139,6 +139,8 @@ public:
     // Starts kolmrap ("kolmrap.exe ") with the configuration digit and, when a user logged in
     // with a typed password, the user; the process id, 0 when it did not start.
     qint64 ModulClickNew(const QString& executableText);
+    // The report runner's start of kolmrap: why it could not start, empty when it did.
+    QString startReportNow();
     Scheduler& scheduler() { return m_scheduler; }
     // Starts the backup of day on a thread of its own; false while one runs.
     bool startBackup(const QDate& day);

@@ -23,7 +23,7 @@ QLabel* makeLine(QWidget* parent, const char* name, const QString& text, int top
 }
 } // namespace
 
-TfrmRaport::TfrmRaport(AppContext& app, std::function<void()> launch, QWidget* parent)
+TfrmRaport::TfrmRaport(AppContext& app, std::function<QString()> launch, QWidget* parent)
     : QDialog(parent), m_app(app),
       m_runner(new ReportRunner(app, std::move(launch), &ReportRunner::IsReportRunning, this)) {
     setObjectName(QStringLiteral("frmRaport"));
@@ -46,6 +46,13 @@ TfrmRaport::TfrmRaport(AppContext& app, std::function<void()> launch, QWidget* p
     QPalette red = lInfoErr->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     lInfoErr->setPalette(red);
+    lDetails = new QLabel(this);
+    lDetails->setObjectName(QStringLiteral("lDetails"));
+    lDetails->setGeometry(8, 62, 344, 0);
+    lDetails->setWordWrap(true);
+    lDetails->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lDetails->hide();
     bOk = new TBitBtnWithColor(QStringLiteral("Zamknij"), this);
     bOk->setObjectName(QStringLiteral("bOk"));
     bOk->setGeometry(142, 76, 75, 25);
@@ -69,19 +76,40 @@ void TfrmRaport::FormActivate() {
     pb->setValue(0);
     lInfoK->hide();
     lInfoErr->hide();
+    showDetails(QString());
     bOk->hide();
     repaint();
     try {
         m_runner->start();
     } catch (const EKolmError& e) {
+        // Nothing was started: the stored date of the last report does not read.
         m_app.messages().showMessage(e.text(), QString());
         lInfoP->hide();
         pb->hide();
+        lInfoErr->show();
+        showDetails(QStringLiteral("Data ostatniego raportu w pliku konfiguracyjnym: ") + e.text());
         bOk->show();
     }
 }
 
+void TfrmRaport::showDetails(const QString& text) {
+    lDetails->setText(text);
+    lDetails->setVisible(!text.isEmpty());
+    const int height = text.isEmpty() ? 0 : lDetails->heightForWidth(lDetails->width()) + 6;
+    lDetails->setFixedHeight(height);
+    // The window grows by what it has to say; the button stays under it.
+    setFixedSize(360, 112 + height);
+    bOk->move(bOk->x(), 76 + height);
+}
+
 void TfrmRaport::runFinished(bool succeeded) {
+    const ReportRunner::Outcome& outcome = m_runner->outcome();
+    QString details;
+    if (succeeded && !outcome.folders.isEmpty())
+        details = QStringLiteral("Raporty zapisano w:\n") + outcome.folders.join(QLatin1Char('\n'));
+    else if (!succeeded && !outcome.problems.isEmpty())
+        details = outcome.problems.mid(qMax(0, outcome.problems.size() - 8)).join(QLatin1Char('\n'));
+    showDetails(details);
     lInfoK->setVisible(succeeded);
     lInfoErr->setVisible(!succeeded);
     lInfoP->hide();

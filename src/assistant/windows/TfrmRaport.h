@@ -19,8 +19,8 @@ class TfrmRaport : public QDialog {
 public:
     static constexpr int HelpContext = 3300;
 
-    // launch: the main form's ModulClickNew for "kolmrap.exe ".
-    TfrmRaport(AppContext& app, std::function<void()> launch, QWidget* parent = nullptr);
+    // launch: the main form's start of kolmrap; why it could not start, empty when it did.
+    TfrmRaport(AppContext& app, std::function<QString()> launch, QWidget* parent = nullptr);
 
     ReportRunner& runner() { return *m_runner; }
 
@@ -28,6 +28,8 @@ public:
     QLabel* lInfoP;
     QLabel* lInfoK;
     QLabel* lInfoErr;
+    // Where the reports went, or why the run failed.
+    QLabel* lDetails;
     TBitBtnWithColor* bOk;
 
 public Q_SLOTS:
@@ -39,6 +41,7 @@ protected:
 
 private:
     void runFinished(bool succeeded);
+    void showDetails(const QString& text);
 
     AppContext& m_app;
     ReportRunner* m_runner;

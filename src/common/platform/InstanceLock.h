@@ -22,6 +22,8 @@ public:
     static bool isHeld(const QString& lockName);
     // Empty, with the reason in error, when no private folder can be had.
     static QString lockFilePath(const QString& lockName, QString* error = nullptr);
+    // A file of this user's private runtime folder (the lock's); empty when there is none.
+    static QString privateFilePath(const QString& fileName, QString* error = nullptr);
 
 private:
     QString m_name;

@@ -486,6 +486,7 @@ struct RunnerOutcome {
     bool errorLabel = false;
     bool buttonShown = false;
     int progressSteps = 0;
+    QString details;
 };
 
 TEST_F(ReportWindowTest, TheRunnerShowsSuccessAfterARealRunAndTheErrorOtherwise) {
@@ -502,6 +503,7 @@ TEST_F(ReportWindowTest, TheRunnerShowsSuccessAfterARealRunAndTheErrorOtherwise)
         outcome.finishedLabel = window->lInfoK->isVisible();
         outcome.errorLabel = window->lInfoErr->isVisible();
         outcome.buttonShown = window->bOk->isVisible();
+        outcome.details = window->lDetails->isVisible() ? window->lDetails->text() : QString();
         window->bOk->click();
     });
     auto run = [&] {
@@ -517,19 +519,32 @@ TEST_F(ReportWindowTest, TheRunnerShowsSuccessAfterARealRunAndTheErrorOtherwise)
     EXPECT_TRUE(ok.buttonShown);
     EXPECT_GE(ok.progressSteps, ReportRunner::Steps) << "the bar moved while the window waited";
     EXPECT_EQ(dataAsys(), today);
+    // Where the files went.
+    EXPECT_EQ(ok.details, "Raporty zapisano w:\n" + m_dir.filePath("firma/Raporty"));
 
-    // kolmrap refuses the login: the error, and the date the run found.
+    // kolmrap refuses the login: the error with kolmrap's reason, and the date the run found.
     exec("UPDATE APRAWADOSTEPU SET HASLO = '" + storedHash("Inne123!") + "' WHERE ID = 5");
     TMyIniFile(m_dir.filePath("brel.ini")).WriteAsystentSetting("ASYST", "DataAsys", "2026-01-01");
     const RunnerOutcome refused = run();
     EXPECT_TRUE(refused.errorLabel);
     EXPECT_FALSE(refused.finishedLabel);
+    EXPECT_TRUE(refused.details.contains("UWAGA: Niepoprawne HASŁO lub NAZWA"))
+        << refused.details.toStdString();
     EXPECT_EQ(dataAsys(), "2026-01-01");
+
+    // Nobody logged in: kolmrap cannot log in, and the user is told how to mend it.
+    m_form->mWylogo->trigger();
+    const RunnerOutcome loggedOut = run();
+    EXPECT_TRUE(loggedOut.errorLabel);
+    EXPECT_TRUE(loggedOut.details.contains("bez logowania użytkownika")) << loggedOut.details.toStdString();
+    EXPECT_TRUE(loggedOut.details.contains("zaloguj się")) << loggedOut.details.toUtf8().toStdString();
 
     // No kolmrap at all.
     QFile::remove(m_dir.filePath("kolmrap"));
     const RunnerOutcome missing = run();
     EXPECT_TRUE(missing.errorLabel);
+    EXPECT_TRUE(missing.details.startsWith("Nie znaleziono programu kolmrap w folderze " + m_dir.path()))
+        << missing.details.toStdString();
     EXPECT_EQ(dataAsys(), "2026-01-01");
     EXPECT_EQ(window->property("helpContext").toInt(), 3300);
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Raport końcowy"));

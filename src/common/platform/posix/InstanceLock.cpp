@@ -55,6 +55,11 @@ QString privateFolder(QString* error) {
 
 } // namespace
 
+QString InstanceLock::privateFilePath(const QString& fileName, QString* error) {
+    const QString folder = privateFolder(error);
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(fileName);
+}
+
 QString InstanceLock::lockFilePath(const QString& lockName, QString* error) {
     const QString folder = privateFolder(error);
     return folder.isEmpty() ? QString() : QDir(folder).filePath(lockName + QStringLiteral(".lock"));
