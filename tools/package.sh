@@ -137,7 +137,14 @@ grep -q "BACKUP.DataBackup.Str=$today" /var/lib/kolm/brel.ini || fail "the assis
 [ "$(stat -c '%U %G' "$copy")" = "kolmtest1 kolm" ] || fail "the backup copy is not the group's"
 as kolmtest2 fbstat -h "$copy" | grep -q "Attributes" || fail "the backup copy does not open"
 as kolmtest2 fbstat -h "$copy" | grep -q "backup lock" && fail "the backup copy is still in its backup state"
-$SUDO kill -KILL "$assistant_pid"
+# A logout's SIGTERM ends both assistants as "Koniec" does.
+$SUDO kill -TERM "$assistant_pid"
+$SUDO pkill -TERM -u kolmtest2 -x kolmasyst || true
+for _ in $(seq 100); do
+    pgrep -x kolmasyst >/dev/null || break
+    sleep 0.1
+done
+pgrep -x kolmasyst >/dev/null && fail "an assistant did not end on SIGTERM"
 
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -qq kolm >/dev/null
 [ ! -e /usr/bin/kolmrap ] && [ ! -e /opt/kolm/kolmrap ] || fail "the programs stayed after removal"

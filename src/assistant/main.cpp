@@ -7,6 +7,7 @@
 #include "helpkit/TDLogFile.h"
 #include "helpkit/THookHelpSystem.h"
 #include "platform/InstanceLock.h"
+#include "platform/StopSignals.h"
 #include "widgets/TrayImages.h"
 #include "windows/DialogMessageService.h"
 #include "windows/TfrmLogowanie.h"
@@ -27,6 +28,15 @@ int main(int argc, char* argv[]) {
             "starts the suite's modules, runs the summary report and the backups on their schedule.\n"
             "  digit  the configuration file brel_<digit>.ini (1-9); anything else or none: brel.ini\n"))
         return 0;
+    // A logout, a shutdown or Ctrl-C ends the assistant as "Koniec" does, without the question.
+    // Installed before any thread exists, so that no thread (nor the database client) takes them.
+    StopSignals::install([] {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app)
+            StopSignals::endNow("", 0);
+        QMetaObject::invokeMethod(
+            app, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    });
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     // The application title names the message boxes without a caption of their own. It is

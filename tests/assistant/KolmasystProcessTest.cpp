@@ -1,8 +1,11 @@
 #include "TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 
@@ -31,6 +34,33 @@ TEST(KolmasystProcessTest, SecondInstanceEndsAtOnceSilently) {
     EXPECT_EQ(second.stdErr, "");
     first.kill();
     first.waitForFinished();
+}
+
+TEST(KolmasystProcessTest, AStopSignalEndsTheAssistantAsKoniecDoesAndFreesItsLock) {
+    QTemporaryDir programs, runtime;
+    const QString program = TestSupport::installProgram("kolmasyst", programs.path());
+    TestSupport::writeFile(programs.filePath("brel.ini"), "[Database]\nAliasName=firma\n");
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QProcess assistant;
+        assistant.setProcessEnvironment(TestSupport::environmentWithRuntimeDir(runtime.path()));
+        assistant.setReadChannel(QProcess::StandardError);
+        assistant.start(program, {});
+        ASSERT_TRUE(assistant.waitForStarted());
+        // Running in its event loop once it has said that there is no tray here.
+        QByteArray said;
+        QDeadlineTimer ready(20000);
+        while (!said.contains("brak obszaru powiadomień") && !ready.hasExpired() &&
+               assistant.state() == QProcess::Running) {
+            assistant.waitForReadyRead(100);
+            said += assistant.readAllStandardError();
+        }
+        ASSERT_EQ(assistant.state(), QProcess::Running) << said.toStdString();
+        ::kill(pid_t(assistant.processId()), signal);
+        ASSERT_TRUE(assistant.waitForFinished(10000)) << "the signal ends it";
+        EXPECT_EQ(assistant.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(assistant.exitCode(), 0);
+    }
 }
 
 } // namespace

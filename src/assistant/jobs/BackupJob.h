@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QThread;
 
 namespace kolmasyst {
@@ -32,10 +34,15 @@ Q_SIGNALS:
     void finished(const QDate& day, bool succeeded);
 
 private:
+    // Tells the end of the backup once, whether from the thread's end or from wait().
+    void complete(bool waited);
+
     QString m_configFile;
     QString m_registryPath;
     const DateConventions& m_dates;
     QThread* m_thread = nullptr;
+    QDate m_day;
+    std::shared_ptr<bool> m_result;
 };
 
 } // namespace kolmasyst

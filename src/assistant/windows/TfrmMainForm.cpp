@@ -144,6 +144,8 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
 }
 
 TfrmMainForm::~TfrmMainForm() {
+    // A backup still running ends whole, and its day is recorded, while the form is all there.
+    m_backup.wait();
     // The help windows close with the program, and its icon leaves the notification area.
     m_help.Quit();
     TrayIcon->hide();

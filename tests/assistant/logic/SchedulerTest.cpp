@@ -480,6 +480,15 @@ TEST_F(ReportWindowTest, OneBackupAtATimeOnAThreadAndItsDayRecordedWhenItSucceed
     EXPECT_EQ(TMyIniFile(m_dir.filePath("brel.ini")).ReadBackupSetting("BACKUP", "DataBackup"), "2026-12-10");
 }
 
+TEST_F(ReportWindowTest, ABackupStillRunningWhenTheAssistantEndsIsFinishedAndRecorded) {
+    ASSERT_TRUE(m_form->startBackup(QDate(2026, 12, 11)));
+    destroyForm(); // the end of the program, as after "Koniec" or a stop signal
+    EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("firma/Backup/test_2026-12-11.gdb")));
+    EXPECT_EQ(QDir(m_dir.filePath("firma/Backup")).entryList(QDir::Files | QDir::Hidden).size(), 1)
+        << "no copy left half made";
+    EXPECT_EQ(TMyIniFile(m_dir.filePath("brel.ini")).ReadBackupSetting("BACKUP", "DataBackup"), "2026-12-11");
+}
+
 // Opens the runner, lets its run end, and tells what the window showed then.
 struct RunnerOutcome {
     bool finishedLabel = false;
