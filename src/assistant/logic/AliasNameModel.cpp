@@ -8,7 +8,9 @@
 #include "SharedSettings.h"
 
 #include <QAtomicInt>
+#include <QCollator>
 #include <QDir>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -24,8 +26,15 @@ namespace {
 using Settings::Folder;
 constexpr Folder kFolders[] = {Folder::Database, Folder::Reports, Folder::Backups};
 
+// Aliases in the order a Polish reader expects ("łódź" before "zakład"), letter case aside.
 bool lessNoCase(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) < 0;
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Polish, QLocale::Poland)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    const int order = collator.compare(a, b);
+    return order != 0 ? order < 0 : a < b;
 }
 
 bool hasControlCharacter(const QString& text) {
@@ -60,6 +69,12 @@ void AliasNameModel::load(const QString& activeAlias) {
     LoadEngineAliases();
     LoadUsedDatabases();
     m_chosen = activeAlias;
+    m_loadedUsed = m_used;
+    m_loadedChosen = m_chosen;
+}
+
+bool AliasNameModel::changed() const {
+    return !(m_used == m_loadedUsed) || m_chosen != m_loadedChosen;
 }
 
 void AliasNameModel::LoadUsedDatabases() {
@@ -219,6 +234,8 @@ AliasNameModel::Active AliasNameModel::save() {
     });
     // The next save replaces what this one wrote.
     m_settings.ReadAliasDatabases(m_stareAliasy);
+    m_loadedUsed = m_used;
+    m_loadedChosen = m_chosen;
     return previous;
 }
 

@@ -41,6 +41,8 @@ public:
     const QString& chosen() const { return m_chosen; }
     // bWyborClick: takes effect on save.
     void choose(const QString& alias) { m_chosen = alias; }
+    // Whether the used databases or the choice differ from what was loaded or last saved.
+    bool changed() const;
 
     // The alias's server name (its first parameter line's value); empty for an unknown alias.
     QString serverName(const QString& alias) const;
@@ -89,6 +91,8 @@ private:
     QVector<TAliasBazy> m_used;
     QString m_chosen;
     QStringList m_stareAliasy; // [AliasDatabases] lines at load
+    QVector<TAliasBazy> m_loadedUsed;
+    QString m_loadedChosen;
 };
 
 } // namespace kolmasyst

@@ -17,6 +17,11 @@ public:
     QString Path;
     QString LokAsys;
     QString LokBackup;
+
+    bool operator==(const TAliasBazy& other) const {
+        return Alias == other.Alias && OpisBazy == other.OpisBazy && Path == other.Path &&
+               LokAsys == other.LokAsys && LokBackup == other.LokBackup;
+    }
 };
 
 } // namespace kolmasyst

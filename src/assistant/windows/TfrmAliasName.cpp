@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +24,9 @@
 
 namespace kolmasyst {
 
+const QString TfrmAliasName::TestingNotice =
+    QStringLiteral("trwa test połączenia z bazą danych (najwyżej %1 s) :");
+const QString TfrmAliasName::SaveQuestion = QStringLiteral("Zapisać zmiany w wykazie baz danych?");
 const QString TfrmAliasName::ClosingNotice =
     QStringLiteral("trwa proces zamykania połączenia z bazą danych :");
 
@@ -135,8 +139,21 @@ TfrmAliasName::TfrmAliasName(AppContext& app, QString& aktywnyAlias, TfrmChangeD
     };
     chooseFolder = [this](const QString& title) { return QFileDialog::getExistingDirectory(this, title); };
 
+    // A pick with the keys fills the fields as a click does.
     connect(lbAliasName, &QListWidget::itemClicked, this, &TfrmAliasName::lbAliasNameClick);
     connect(lbWybAliasName, &QListWidget::itemClicked, this, &TfrmAliasName::lbWybAliasNameClick);
+    connect(lbAliasName, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (!item)
+            return;
+        item->setSelected(true);
+        lbAliasNameClick();
+    });
+    connect(lbWybAliasName, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (!item)
+            return;
+        item->setSelected(true);
+        lbWybAliasNameClick();
+    });
     connect(eLokAsys, &QLineEdit::textChanged, this, &TfrmAliasName::eLokAsysChange);
     connect(eLokBackup, &QLineEdit::textChanged, this, &TfrmAliasName::eLokBackupChange);
     for (QLineEdit* e : {eAlias, eOpisBazy, ePath})
@@ -194,12 +211,15 @@ void TfrmAliasName::FormShow() {
 }
 
 void TfrmAliasName::fillEngineList() {
+    // Refilling is no pick of the user's.
+    const QSignalBlocker block(lbAliasName);
     lbAliasName->clear();
     lbAliasName->addItems(m_model.engineAliases());
     lbAliasName->setProperty("scrollWidth", ListBoxScrollWidth(lbAliasName));
 }
 
 void TfrmAliasName::fillUsedList(const QString& select) {
+    const QSignalBlocker block(lbWybAliasName);
     lbWybAliasName->clear();
     for (const TAliasBazy& r : m_model.used()) {
         auto* item = new QListWidgetItem(r.Alias, lbWybAliasName);
@@ -212,6 +232,7 @@ void TfrmAliasName::fillUsedList(const QString& select) {
 }
 
 void TfrmAliasName::clearFields() {
+    m_shownAlias.clear();
     for (QLineEdit* e : {eAlias, eBase, ePath, eLokAsys, eLokBackup}) {
         const QSignalBlocker block(e);
         e->clear();
@@ -225,9 +246,8 @@ void TfrmAliasName::setFoldersVisible(bool visible) {
         w->setVisible(visible);
 }
 
-TAliasBazy* TfrmAliasName::selectedRecord() {
-    const QString alias = currentText(lbWybAliasName);
-    return alias.isEmpty() ? nullptr : m_model.record(alias);
+TAliasBazy* TfrmAliasName::shownRecord() {
+    return m_shownAlias.isEmpty() ? nullptr : m_model.record(m_shownAlias);
 }
 
 bool TfrmAliasName::pickedAliasUnchanged() const {
@@ -238,6 +258,9 @@ void TfrmAliasName::lbAliasNameClick() {
     const QString alias = currentText(lbAliasName);
     if (alias.isEmpty())
         return;
+    eOpisBazyExit();
+    ePathExit();
+    // The description above still belongs to the used database shown; the folders are hidden.
     eAlias->setText(alias);
     eBase->setText(m_model.serverName(alias));
     setFoldersVisible(false);
@@ -246,11 +269,16 @@ void TfrmAliasName::lbAliasNameClick() {
 }
 
 void TfrmAliasName::lbWybAliasNameClick() {
-    TAliasBazy* r = selectedRecord();
+    // What the fields of the database shown before hold is its, even if their focus never left.
+    eOpisBazyExit();
+    ePathExit();
+    const QString picked = currentText(lbWybAliasName);
+    TAliasBazy* r = picked.isEmpty() ? nullptr : m_model.record(picked);
     if (!r)
         return;
     // Copies, not references: filling the fields stores them back into the record.
     const TAliasBazy values = *r;
+    m_shownAlias = values.Alias;
     eAlias->setText(values.Alias);
     eBase->setText(m_model.serverName(values.Alias));
     eOpisBazy->setText(values.OpisBazy);
@@ -276,22 +304,22 @@ void TfrmAliasName::eAliasExit() {
 }
 
 void TfrmAliasName::eOpisBazyExit() {
-    if (TAliasBazy* r = selectedRecord())
+    if (TAliasBazy* r = shownRecord())
         r->OpisBazy = eOpisBazy->text();
 }
 
 void TfrmAliasName::ePathExit() {
-    if (TAliasBazy* r = selectedRecord())
+    if (TAliasBazy* r = shownRecord())
         r->Path = ePath->text();
 }
 
 void TfrmAliasName::eLokAsysChange() {
-    if (TAliasBazy* r = selectedRecord())
+    if (TAliasBazy* r = shownRecord())
         r->LokAsys = eLokAsys->text();
 }
 
 void TfrmAliasName::eLokBackupChange() {
-    if (TAliasBazy* r = selectedRecord())
+    if (TAliasBazy* r = shownRecord())
         r->LokBackup = eLokBackup->text();
 }
 
@@ -398,6 +426,10 @@ void TfrmAliasName::bUsunClick() {
 void TfrmAliasName::bTestClick() {
     m_notice.closeNotice();
     const QString alias = eAlias->text();
+    // A server that does not answer keeps the test waiting: the user sees that it waits, and how long
+    // at most.
+    m_notice.showNotice(TestingNotice.arg(testTimeoutSeconds), alias);
+    bTest->setEnabled(false);
     const QString registry = m_app.aliasRegistryPath();
     // The engine may wait for a server that does not answer: the window keeps painting.
     std::atomic<bool> done{false};
@@ -412,13 +444,35 @@ void TfrmAliasName::bTestClick() {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
     worker.join();
     QApplication::restoreOverrideCursor();
+    bTest->setEnabled(true);
+    m_notice.closeNotice();
     if (!ok) {
-        showError(AliasNameModel::NoConnectionMessage);
+        showError(AliasNameModel::NoConnectionMessage +
+                  (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason.trimmed()));
         return;
     }
     showError(AliasNameModel::ConnectedMessage);
     m_notice.showNotice(ClosingNotice, alias);
     m_notice.closeNotice();
+}
+
+void TfrmAliasName::keyPressEvent(QKeyEvent* event) {
+    // Esc is the cancel button, and "Zamknij" is that button: it saves and closes.
+    if (event->key() == Qt::Key_Escape) {
+        bEnd->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmAliasName::reject() {
+    eOpisBazyExit();
+    ePathExit();
+    if (m_model.changed() && m_app.messages().askYesNo(SaveQuestion, windowTitle())) {
+        bEndClick();
+        return;
+    }
+    QDialog::reject();
 }
 
 void TfrmAliasName::bEndClick() {

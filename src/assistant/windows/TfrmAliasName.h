@@ -27,6 +27,8 @@ public:
     static constexpr int ClientWidth = 501;
     static constexpr int ClientHeight = 547;
     static const QString ClosingNotice; // "trwa proces zamykania połączenia z bazą danych :"
+    static const QString TestingNotice; // shown while the connection test waits
+    static const QString SaveQuestion;  // asked when the dialog is closed with changes
 
     // aktywnyAlias: the main form's active alias, which "Zamknij" may change.
     TfrmAliasName(AppContext& app, QString& aktywnyAlias, TfrmChangeDB& notice, QWidget* parent = nullptr);
@@ -95,8 +97,12 @@ public Q_SLOTS:
     void bTestClick();
     void bEndClick();
 
+    // The close control: changes are saved or dropped after a question, never lost unasked.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -104,7 +110,8 @@ private:
     void fillUsedList(const QString& select = QString());
     void clearFields();
     void setFoldersVisible(bool visible);
-    TAliasBazy* selectedRecord();
+    // The used database whose fields are shown: the edits go to it, whatever has the focus.
+    TAliasBazy* shownRecord();
     // False when the alias name was retyped after an alias was picked.
     bool pickedAliasUnchanged() const;
     void showError(const QString& text);
@@ -115,6 +122,7 @@ private:
     AliasNameModel m_model;
     QString m_wybranyAlias;
     QString m_wpisanyAlias;
+    QString m_shownAlias;
 };
 
 } // namespace kolmasyst

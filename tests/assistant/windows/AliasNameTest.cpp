@@ -96,6 +96,81 @@ TEST_F(AliasNameTest, TheListsShowInterBaseAliasesAndTheUsedDatabasesTheEngineKn
     d.reject();
 }
 
+TEST_F(AliasNameTest, KeysPickLikeClicksEditsGoToTheShownDatabaseAndEscSaves) {
+    TfrmAliasName& d = *m_form->aliasDialog();
+    d.chooseFolder = [](const QString&) { return QStringLiteral("/srv/nowe-raporty"); };
+    whenModal(&d, [&] {
+        // Down the used list with the keys: each pick fills the fields as a click would.
+        d.lbWybAliasName->setFocus();
+        QTest::keyClick(d.lbWybAliasName, Qt::Key_Home);
+        EXPECT_EQ(d.eAlias->text(), "drugi");
+        EXPECT_EQ(d.eOpisBazy->text(), "Druga");
+        QTest::keyClick(d.lbWybAliasName, Qt::Key_Down);
+        EXPECT_EQ(d.eAlias->text(), "firma");
+        EXPECT_EQ(d.ePath->text(), "/srv/kolm");
+        // Typed into the description, then back to the list: firma's description changes.
+        d.eOpisBazy->setFocus();
+        d.eOpisBazy->selectAll();
+        QTest::keyClicks(d.eOpisBazy, "Nowy opis");
+        d.lbWybAliasName->setFocus();
+        // The folder chooser changes the database shown, firma.
+        d.btRap->click();
+        EXPECT_EQ(d.eLokAsys->text(), "/srv/nowe-raporty");
+        // Up to drugi: its fields, untouched by the edits of firma.
+        QTest::keyClick(d.lbWybAliasName, Qt::Key_Up);
+        EXPECT_EQ(d.eAlias->text(), "drugi");
+        EXPECT_EQ(d.eOpisBazy->text(), "Druga");
+        EXPECT_EQ(d.eLokAsys->text(), "");
+        // Esc: saved and closed like "Zamknij".
+        QTest::keyClick(d.lbWybAliasName, Qt::Key_Escape);
+    });
+    m_form->mConfBaseClick();
+    EXPECT_FALSE(d.isVisible());
+    const QString saved = readIni();
+    EXPECT_TRUE(saved.contains("ALIAS.firma.Str=Nowy opis")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("ASYST.firma.Str=/srv/nowe-raporty")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("ALIAS.drugi.Str=Druga")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("ASYST.drugi.Str=\n")) << saved.toStdString();
+}
+
+TEST_F(AliasNameTest, TheCloseControlAsksBeforeChangesAreDropped) {
+    TfrmAliasName& d = *m_form->aliasDialog();
+    const QString before = readIni();
+    // No change: closed without a question.
+    whenModal(&d, [&] { d.close(); });
+    m_form->mConfBaseClick();
+    EXPECT_TRUE(m_messages.shown().isEmpty());
+    struct Case {
+        bool save;
+        const char* description;
+    };
+    for (const Case& c : {Case{false, "Porzucony"}, Case{true, "Zapisany"}}) {
+        SCOPED_TRACE(c.description);
+        m_messages.clear();
+        m_messages.answerNext(c.save);
+        whenModal(&d, [&] {
+            pick(d.lbWybAliasName, "firma");
+            d.lbWybAliasNameClick();
+            d.eOpisBazy->setText(c.description);
+            d.close();
+        });
+        m_form->mConfBaseClick();
+        ASSERT_EQ(m_messages.shown().size(), 1);
+        EXPECT_EQ(m_messages.shown()[0].text, TfrmAliasName::SaveQuestion);
+        EXPECT_EQ(readIni().contains(QString("ALIAS.firma.Str=") + c.description), c.save);
+    }
+    EXPECT_NE(readIni(), before);
+}
+
+TEST_F(AliasNameTest, TheListsSortInPolishOrder) {
+    for (const char* alias : {"zakład", "Alfa", "ćma", "cel"})
+        TestSupport::addAlias(m_dir.path(), QString::fromUtf8(alias), m_second);
+    TfrmAliasName& d = dialog();
+    EXPECT_EQ(texts(d.lbAliasName), (QStringList{"Alfa", "cel", QString::fromUtf8("ćma"), "drugi", "firma",
+                                                 QString::fromUtf8("łódź"), QString::fromUtf8("zakład")}));
+    d.reject();
+}
+
 TEST_F(AliasNameTest, ClosingWritesTheUsedDatabasesInListOrderInOneUpdate) {
     TfrmAliasName& d = dialog();
     pick(d.lbWybAliasName, "drugi");
@@ -261,18 +336,28 @@ TEST_F(AliasNameTest, TheConnectionTestSaysWhetherTheDatabaseAnswers) {
         m_messages.clear();
         d.eAlias->setText(c.alias);
         int ticks = 0;
+        bool waitingShown = false;
         QTimer painter;
-        QObject::connect(&painter, &QTimer::timeout, [&] { ++ticks; });
+        QObject::connect(&painter, &QTimer::timeout, [&] {
+            ++ticks;
+            waitingShown = waitingShown || (m_form->changeNotice().isVisible() && !d.bTest->isEnabled());
+        });
         painter.start(100);
         QElapsedTimer timer;
         timer.start();
         d.bTestClick();
         const qint64 ms = timer.elapsed();
-        EXPECT_EQ(m_messages.texts(), QStringList{c.message});
+        ASSERT_EQ(m_messages.texts().size(), 1);
+        EXPECT_TRUE(m_messages.texts().first().startsWith(c.message))
+            << m_messages.texts().first().toStdString();
+        if (c.message == AliasNameModel::NoConnectionMessage)
+            EXPECT_GT(m_messages.texts().first().size(), c.message.size() + 5) << "with the engine's reason";
         if (QString(c.alias) == "cichy") {
             std::printf("the silent server was given up after %lld ms\n", static_cast<long long>(ms));
             EXPECT_LT(ms, 7000);
             EXPECT_GE(ticks, 5) << "the window went on with its events while the test waited";
+            EXPECT_TRUE(waitingShown) << "the notice said that the test waits";
+            EXPECT_FALSE(m_form->changeNotice().isVisible());
         }
     }
     EXPECT_EQ(AliasNameModel::TestTimeoutSeconds, 10);
