@@ -9,6 +9,24 @@
 
 namespace {
 
+// Starts the assistant and waits until it runs in its event loop: it has said that there is no
+// tray here. Returns what it said.
+QByteArray startRunning(QProcess& assistant, const QString& program, const QString& runtimeDir) {
+    assistant.setProcessEnvironment(TestSupport::environmentWithRuntimeDir(runtimeDir));
+    assistant.setReadChannel(QProcess::StandardError);
+    assistant.start(program, {});
+    QByteArray said;
+    if (!assistant.waitForStarted())
+        return said;
+    QDeadlineTimer ready(20000);
+    while (!said.contains("brak obszaru powiadomień") && !ready.hasExpired() &&
+           assistant.state() == QProcess::Running) {
+        assistant.waitForReadyRead(100);
+        said += assistant.readAllStandardError();
+    }
+    return said;
+}
+
 TEST(KolmasystProcessTest, MissingConfigurationIsReportedAndTheProgramEnds) {
     QTemporaryDir programs, runtime;
     const QString program = TestSupport::installProgram("kolmasyst", programs.path());
@@ -22,11 +40,8 @@ TEST(KolmasystProcessTest, SecondInstanceEndsAtOnceSilently) {
     const QString program = TestSupport::installProgram("kolmasyst", programs.path());
     TestSupport::writeFile(programs.filePath("brel.ini"), "[Database]\nAliasName=firma\n");
     QProcess first;
-    first.setProcessEnvironment(TestSupport::environmentWithRuntimeDir(runtime.path()));
-    first.start(program, {});
-    ASSERT_TRUE(first.waitForStarted());
-    // The first instance keeps running in its event loop.
-    EXPECT_FALSE(first.waitForFinished(1500));
+    const QByteArray said = startRunning(first, program, runtime.path());
+    ASSERT_EQ(first.state(), QProcess::Running) << said.toStdString();
 
     const auto second = TestSupport::run(program, {}, runtime.path(), QString(), 20000);
     EXPECT_TRUE(second.finished);
@@ -43,18 +58,7 @@ TEST(KolmasystProcessTest, AStopSignalEndsTheAssistantAsKoniecDoesAndFreesItsLoc
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signal);
         QProcess assistant;
-        assistant.setProcessEnvironment(TestSupport::environmentWithRuntimeDir(runtime.path()));
-        assistant.setReadChannel(QProcess::StandardError);
-        assistant.start(program, {});
-        ASSERT_TRUE(assistant.waitForStarted());
-        // Running in its event loop once it has said that there is no tray here.
-        QByteArray said;
-        QDeadlineTimer ready(20000);
-        while (!said.contains("brak obszaru powiadomień") && !ready.hasExpired() &&
-               assistant.state() == QProcess::Running) {
-            assistant.waitForReadyRead(100);
-            said += assistant.readAllStandardError();
-        }
+        const QByteArray said = startRunning(assistant, program, runtime.path());
         ASSERT_EQ(assistant.state(), QProcess::Running) << said.toStdString();
         ::kill(pid_t(assistant.processId()), signal);
         ASSERT_TRUE(assistant.waitForFinished(10000)) << "the signal ends it";

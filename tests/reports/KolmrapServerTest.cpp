@@ -13,7 +13,10 @@
 
 namespace {
 
-const QString kToday = QDate::currentDate().toString("yyyy-MM-dd");
+// The date of the run a test just made (read when needed: a test may run across midnight).
+QString today() {
+    return QDate::currentDate().toString("yyyy-MM-dd");
+}
 
 // Workstations that keep the organisation's databases on a Firebird server: kolmrap and kolmdb
 // as real processes against a real server of the test's own.
@@ -37,7 +40,7 @@ protected:
         return TMyIniFile(m_programs.filePath("brel.ini")).ReadAsystentSetting("ASYST", "DataAsys");
     }
     QString pdf(const QString& alias, const QString& section) const {
-        return m_programs.filePath(alias + "/Raporty/" + section + "/" + section + kToday + ".pdf");
+        return m_programs.filePath(alias + "/Raporty/" + section + "/" + section + today() + ".pdf");
     }
     TestSupport::ProcessResult run() {
         return TestSupport::run(m_program, {"0", "admin", "Admin123!"}, m_runtime.path());
@@ -57,7 +60,7 @@ TEST_F(KolmrapServerTest, TheReportThroughTheServerIsTheReportOfTheEmbeddedEngin
     const auto r = run();
     ASSERT_TRUE(r.finished);
     ASSERT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
-    EXPECT_EQ(dataAsys(), kToday);
+    EXPECT_EQ(dataAsys(), today());
     for (const QString& section : TestSupport::sectionNames()) {
         SCOPED_TRACE(section.toStdString());
         const QString embedded = TestSupport::pdfText(pdf("firma", section));
@@ -142,7 +145,7 @@ TEST_F(KolmrapServerTest, KolmdbMakesDatabasesOnTheServer) {
         ASSERT_TRUE(r.finished);
         EXPECT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
         EXPECT_TRUE(
-            QFileInfo::exists(m_programs.filePath("kolmdemo/Raporty/PracAdm/PracAdm" + kToday + ".pdf")))
+            QFileInfo::exists(m_programs.filePath("kolmdemo/Raporty/PracAdm/PracAdm" + today() + ".pdf")))
             << r.stdErr.toStdString();
         QDir(m_programs.filePath("kolmdemo")).removeRecursively();
     }

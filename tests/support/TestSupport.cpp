@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
+#include <QRecursiveMutex>
+
+#include <cstdio>
+#include <functional>
 
 QStringList ScriptedMessages::texts() const {
     QStringList out;
@@ -17,6 +20,19 @@ QStringList ScriptedMessages::texts() const {
 }
 
 namespace TestSupport {
+
+QRandomGenerator& random() {
+    static QRandomGenerator generator = [] {
+        bool ok = false;
+        quint32 seed = qEnvironmentVariable("KOLM_TEST_SEED").toUInt(&ok);
+        if (!ok)
+            seed = QRandomGenerator::system()->generate();
+        std::printf("random numbers from seed %u (KOLM_TEST_SEED=%u repeats them)\n", seed, seed);
+        std::fflush(stdout);
+        return QRandomGenerator(seed);
+    }();
+    return generator;
+}
 
 QByteArray readFile(const QString& path) {
     QFile f(path);
@@ -34,19 +50,42 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 namespace {
 
-QString templateDatabase() {
+// The databases the build made for the tests (the schema alone, the demo organisation); a test
+// program started on its own after they were removed makes its own once per process.
+QString madeDatabase(const QString& name, const std::function<void(const QString&)>& make) {
+    const QString built = QDir(QStringLiteral(KOLM_TEST_DATABASES)).filePath(name);
+    if (QFileInfo(built).isFile())
+        return built;
     static QTemporaryDir dir;
-    static QString path;
-    static QMutex mutex;
+    // Recursive: the demo is made from the template.
+    static QRecursiveMutex mutex;
     QMutexLocker lock(&mutex);
-    if (path.isEmpty()) {
-        const QString candidate = dir.filePath(QStringLiteral("template.fdb"));
+    const QString own = dir.filePath(name);
+    if (!QFileInfo::exists(own)) {
+        try {
+            make(own);
+        } catch (...) {
+            QFile::remove(own);
+            throw;
+        }
+    }
+    return own;
+}
+
+QString templateDatabase() {
+    return madeDatabase(QStringLiteral("template.fdb"), [](const QString& path) {
         DatabaseFactory::Options options;
         options.forcedWrites = false;
-        DatabaseFactory::createWithSchema(candidate, options);
-        path = candidate;
-    }
-    return path;
+        DatabaseFactory::createWithSchema(path, options);
+    });
+}
+
+QString demoDatabase() {
+    return madeDatabase(QStringLiteral("demo.fdb"), [](const QString& path) {
+        if (!QFile::copy(templateDatabase(), path))
+            throw EKolmError(QStringLiteral("cannot copy the template database to ") + path);
+        DatabaseFactory::runScript(path, DatabaseFactory::resourceScript(QStringLiteral("demo.sql")));
+    });
 }
 
 } // namespace
@@ -61,19 +100,8 @@ QString createDatabase(const QString& folder, const QString& name) {
 }
 
 QString createDemoDatabase(const QString& programFolder) {
-    // The demo organisation is installed once per test process; each test gets a copy.
-    static QTemporaryDir dir;
-    static QString demo;
-    static QMutex mutex;
-    {
-        QMutexLocker lock(&mutex);
-        if (demo.isEmpty()) {
-            const QString candidate = createDatabase(dir.path(), QStringLiteral("demo.fdb"));
-            DatabaseFactory::runScript(candidate,
-                                       DatabaseFactory::resourceScript(QStringLiteral("demo.sql")));
-            demo = candidate;
-        }
-    }
+    // Each test gets a copy of the demo organisation.
+    const QString demo = demoDatabase();
     const QString db = QDir(programFolder).filePath(QStringLiteral("firma.fdb"));
     QFile::remove(db);
     if (!QFile::copy(demo, db))

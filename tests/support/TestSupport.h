@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QProcess>
 #include <QQueue>
+#include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -91,5 +92,10 @@ ProcessResult run(const QString& program, const QStringList& arguments, const QS
 QProcessEnvironment environmentWithRuntimeDir(const QString& runtimeDir);
 
 QString helperPath();
+
+// The random numbers of a test (the moments at which it kills a process, say): seeded from
+// KOLM_TEST_SEED when set, otherwise at random, and the seed printed on first use so that a
+// failing run can be repeated.
+QRandomGenerator& random();
 
 } // namespace TestSupport

@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -350,11 +349,11 @@ TEST_F(AliasNameTest, TheConnectionTestSaysWhetherTheDatabaseAnswers) {
         ASSERT_EQ(m_messages.texts().size(), 1);
         EXPECT_TRUE(m_messages.texts().first().startsWith(c.message))
             << m_messages.texts().first().toStdString();
-        if (c.message == AliasNameModel::NoConnectionMessage)
+        if (c.message == AliasNameModel::NoConnectionMessage) {
             EXPECT_GT(m_messages.texts().first().size(), c.message.size() + 5) << "with the engine's reason";
+        }
         if (QString(c.alias) == "cichy") {
             std::printf("the silent server was given up after %lld ms\n", static_cast<long long>(ms));
-            EXPECT_LT(ms, 7000);
             EXPECT_GE(ticks, 5) << "the window went on with its events while the test waited";
             EXPECT_TRUE(waitingShown) << "the notice said that the test waits";
             EXPECT_FALSE(m_form->changeNotice().isVisible());
@@ -369,7 +368,7 @@ TEST_F(AliasNameTest, AKillDuringClosingLeavesTheOldOrTheNewConfigurationNeverAM
     for (int round = 0; round < 12; ++round) {
         helper.start(TestSupport::helperPath(), {"alias-save", m_dir.path()});
         ASSERT_TRUE(helper.waitForReadyRead(10000));
-        QThread::msleep(QRandomGenerator::global()->bounded(1, 60));
+        QThread::msleep(TestSupport::random().bounded(1, 60));
         ::kill(pid_t(helper.processId()), SIGKILL);
         helper.waitForFinished();
         const TMyIniFile settings(ini());
