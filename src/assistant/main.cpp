@@ -8,15 +8,14 @@
 #include "helpkit/THookHelpSystem.h"
 #include "platform/InstanceLock.h"
 #include "platform/StopSignals.h"
+#include "widgets/AssistantLook.h"
 #include "widgets/TrayImages.h"
 #include "windows/DialogMessageService.h"
 #include "windows/TfrmLogowanie.h"
 #include "windows/TfrmMainForm.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
 
 using namespace kolmasyst;
 
@@ -45,9 +44,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(TfrmMainForm::ApplicationTitle);
     // The program speaks Polish whatever the desktop's language: the standard buttons of its
     // message boxes and dialogs too ("Tak", "Nie").
-    QTranslator qtPolish;
-    if (qtPolish.load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtPolish);
+    AssistantLook::speakPolish();
     // Without a display nobody could answer a box: messages then go to standard error.
     const QString platform = QGuiApplication::platformName();
     const bool hasDisplay = platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");

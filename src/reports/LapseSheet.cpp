@@ -9,6 +9,7 @@
 namespace kolmrap {
 
 const QString LapseSheet::Name = QStringLiteral("Wygasające");
+const QString LapseSheet::NoDate = QStringLiteral("brak daty");
 
 LapseSheet::Band LapseSheet::band(int daysRemaining) {
     if (daysRemaining <= 0)
@@ -44,17 +45,31 @@ SectionSheet LapseSheet::build(const QSqlDatabase& db, StructureLookup& lookup, 
     q.bindValue(QStringLiteral(":horyzont"), today.addDays(horizonDays));
     if (!q.exec())
         DbEngine::raise(q.lastError());
+    QVector<QVector<QVariant>> undated;
     while (q.next()) {
         const QDate valid = q.value(4).toDate();
         // The workstation's ancestors, as the sections print them; the workstation has its own
         // columns.
         const QString path = SectionSheet::locationPath(
             StructureLookup::locationText(lookup.StructurePath(q.value(1).toInt())));
+        if (valid == ZeroDate) {
+            undated << QVector<QVariant>{QString(),
+                                         NoDate,
+                                         q.value(0).toString().trimmed(),
+                                         path,
+                                         q.value(2).toString().trimmed(),
+                                         q.value(3).toString().trimmed()};
+            continue;
+        }
         static const int colours[] = {0xF4B6B6, 0xFFD98C, 0xBFE3B4}; // red, amber, green
         sheet.rowColours << colours[int(band(int(today.daysTo(valid))))];
         sheet.rows << QVector<QVariant>{int(today.daysTo(valid)),        valid,
                                         q.value(0).toString().trimmed(), path,
                                         q.value(2).toString().trimmed(), q.value(3).toString().trimmed()};
+    }
+    for (const QVector<QVariant>& row : undated) {
+        sheet.rowColours << 0xD9D9D9; // grey: a date to be entered
+        sheet.rows << row;
     }
     return sheet;
 }

@@ -17,7 +17,10 @@
 
 namespace {
 
-const QString kToday = QDate::currentDate().toString("yyyy-MM-dd");
+// The date of the run a test just made (read when needed: a test may run across midnight).
+QString today() {
+    return QDate::currentDate().toString("yyyy-MM-dd");
+}
 
 // kolmrap over the demo organisation in a programs' folder of its own, as real processes, with
 // the faults users meet: full disks, signals, kills, a second run at once, damaged databases.
@@ -41,7 +44,7 @@ protected:
     }
     QString pdf(const QString& section, const QString& root = QString()) const {
         return QDir(root.isEmpty() ? m_programs.path() : root)
-            .filePath("firma/Raporty/" + section + "/" + section + kToday + ".pdf");
+            .filePath("firma/Raporty/" + section + "/" + section + today() + ".pdf");
     }
     TestSupport::ProcessResult run(const QString& program = QString()) {
         return TestSupport::run(program.isEmpty() ? m_program : program, {"0", "admin", "Admin123!"},
@@ -118,7 +121,7 @@ TEST_F(KolmrapFaultTest, TheUsersActiveDatabaseIsNeverWrittenEvenWhenTheRunIsKil
     EXPECT_EQ(p.exitCode(), 0) << m_stderr.toStdString();
     // The whole file is as the user left it, with the date of the last report added.
     QByteArray expected = before;
-    expected.replace("ASYST.DataAsys.Str=2026-01-01", "ASYST.DataAsys.Str=" + kToday.toUtf8());
+    expected.replace("ASYST.DataAsys.Str=2026-01-01", "ASYST.DataAsys.Str=" + today().toUtf8());
     EXPECT_EQ(TestSupport::readFile(ini()).toStdString(), expected.toStdString());
 
     configure("[AliasDatabases]\nALIAS.firma.Str=Firma\n");
@@ -248,7 +251,7 @@ TEST_F(KolmrapFaultTest, SectionsThatCannotBeWrittenFailTheRunAndTheyNeedOnlyThe
         const auto r = run();
         EXPECT_EQ(r.exitCode, c.exitCode) << r.stdErr.toStdString();
         EXPECT_TRUE(r.stdErr.contains(c.told, Qt::CaseInsensitive)) << r.stdErr.toStdString();
-        EXPECT_EQ(dataAsys(), c.exitCode == 0 ? kToday : "2026-01-01");
+        EXPECT_EQ(dataAsys(), c.exitCode == 0 ? today() : "2026-01-01");
     }
 }
 
@@ -333,6 +336,23 @@ TEST_F(KolmrapFaultTest, ALockThatCannotBeOpenedIsAnErrorNotAnotherRun) {
     EXPECT_TRUE(
         QString::fromUtf8(p.readAllStandardError()).contains("Nie można założyć blokady kolmrap.exe"));
     EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(KolmrapFaultTest, AReportFolderThatCannotBeMadeIsNamedWithTheReason) {
+    TestSupport::writeFile(m_programs.filePath("plik"), "x");
+    configure("[AliasDatabases]\nALIAS.firma.Str=Firma\n[PathDatabases]\nASYST.firma.Str=" +
+              m_programs.filePath("plik/raporty").toUtf8() + "\n");
+    const auto r = run();
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.stdErr.contains("Nie można utworzyć folderu " + m_programs.filePath("plik/raporty")))
+        << r.stdErr.toStdString();
+    EXPECT_TRUE(r.stdErr.contains("Not a directory")) << r.stdErr.toStdString();
+    EXPECT_EQ(dataAsys(), "2026-01-01") << "a failed run sets no date";
 }
 
 } // namespace

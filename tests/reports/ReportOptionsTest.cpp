@@ -18,7 +18,10 @@ using namespace kolmrap;
 
 namespace {
 
-const QString kToday = QDate::currentDate().toString("yyyy-MM-dd");
+// The date of the run a test just made (read when needed: a test may run across midnight).
+QString today() {
+    return QDate::currentDate().toString("yyyy-MM-dd");
+}
 
 // The report's options beyond the summary report, as kolmrap reads them from brel.ini.
 class ReportOptionsTest : public ::testing::Test {
@@ -52,7 +55,7 @@ protected:
         QString text;
         for (const QString& s : TestSupport::sectionNames())
             text += TestSupport::pdfText(
-                m_programs.filePath(QString("firma/Raporty/%1/%1%2.pdf").arg(s, kToday)));
+                m_programs.filePath(QString("firma/Raporty/%1/%1%2.pdf").arg(s, today())));
         return text;
     }
 
@@ -108,7 +111,7 @@ QJsonArray readWorkbook(const QString& file) {
 }
 
 TEST_F(ReportOptionsTest, TheWorkbookHoldsEverySectionsRowsWithDatesAsDates) {
-    const QString workbook = m_programs.filePath("firma/Raporty/Arkusz/Raport" + kToday + ".xlsx");
+    const QString workbook = m_programs.filePath("firma/Raporty/Arkusz/Raport" + today() + ".xlsx");
     QString said;
     const QString pdfs = report("ASYST.Arkusz.Str=T\n", &said);
     EXPECT_TRUE(said.contains("Arkusz: ")) << said.toStdString();
@@ -163,7 +166,7 @@ TEST_F(ReportOptionsTest, TheSummarySheetCountsWhatIsNewAndWhatWasResolvedSinceT
     const QString folder = m_programs.filePath("firma/Raporty/Arkusz");
     // Per section: rows, new, resolved, and what it was compared with.
     const auto summary = [&] {
-        const QJsonArray sheets = readWorkbook(folder + "/Raport" + kToday + ".xlsx");
+        const QJsonArray sheets = readWorkbook(folder + "/Raport" + today() + ".xlsx");
         QHash<QString, QStringList> out;
         EXPECT_EQ(sheets[0]["name"].toString(), "Podsumowanie");
         const QJsonArray rows = sheets[0]["rows"].toArray();
@@ -192,7 +195,7 @@ TEST_F(ReportOptionsTest, TheSummarySheetCountsWhatIsNewAndWhatWasResolvedSinceT
     EXPECT_EQ(summary()["StanAdm"], first["StanAdm"]);
 
     // It becomes last week's; meanwhile a workstation without people is renamed.
-    ASSERT_TRUE(QFile::rename(folder + "/Raport" + kToday + ".xlsx", folder + "/Raport2026-12-01.xlsx"));
+    ASSERT_TRUE(QFile::rename(folder + "/Raport" + today() + ".xlsx", folder + "/Raport2026-12-01.xlsx"));
     {
         const QSqlDatabase db = DbEngine::openServerName(m_db, "setup");
         SqlQuery::executeDirect(
@@ -229,7 +232,7 @@ TEST(LapseBandTest, DaysRemainingFallIntoTheirBands) {
 }
 
 TEST_F(ReportOptionsTest, TheLapseSheetListsItemsByTheirNewestDateWithinTheHorizon) {
-    const QString workbook = m_programs.filePath("firma/Raporty/Arkusz/Raport" + kToday + ".xlsx");
+    const QString workbook = m_programs.filePath("firma/Raporty/Arkusz/Raport" + today() + ".xlsx");
     // The sheet's rows as "days|group|code" and their fill colours.
     const auto lapse = [&](const QByteArray& options, QStringList* colours = nullptr) {
         report("ASYST.Arkusz.Str=T\n" + options);
@@ -303,8 +306,13 @@ TEST_F(ReportOptionsTest, TheLapseSheetListsItemsByTheirNewestDateWithinTheHoriz
         QStringList days;
         for (const QString& r : rows)
             days << r.section('|', 0, 0);
-        // Soonest first.
-        for (int i = 1; i < days.size(); ++i)
+        // Soonest first; the items without a date ("None" days) after all of them.
+        int dated = 0;
+        while (dated < days.size() && days[dated] != "None")
+            ++dated;
+        for (int i = dated; i < days.size(); ++i)
+            EXPECT_EQ(days[i], "None") << days.join(' ').toStdString();
+        for (int i = 1; i < dated; ++i)
             EXPECT_LE(days[i - 1].toInt(), days[i].toInt()) << days.join(' ').toStdString();
         int at = -1;
         for (int i = 0; i < rows.size(); ++i)
@@ -316,10 +324,27 @@ TEST_F(ReportOptionsTest, TheLapseSheetListsItemsByTheirNewestDateWithinTheHoriz
             EXPECT_EQ(colours[at], c.colour);
         }
         for (int i = 0; i < rows.size(); ++i)
-            EXPECT_EQ(colours[i], days[i].toInt() <= 0    ? "FFF4B6B6"
+            EXPECT_EQ(colours[i], i >= dated              ? "FFD9D9D9"
+                                  : days[i].toInt() <= 0  ? "FFF4B6B6"
                                   : days[i].toInt() <= 30 ? "FFFFD98C"
                                                           : "FFBFE3B4");
     }
+
+    // The old data's zero date is no date: listed apart after the dated items, without days,
+    // never as expired 46,000 days ago.
+    {
+        const QSqlDatabase db = DbEngine::openServerName(m_db, "setup");
+        SqlQuery::executeDirect(
+            db, QString("UPDATE BHPDANE_SZ SET DATAWAZ = '1899-12-30' WHERE IDBHPDANE = %1").arg(item));
+    }
+    DbEngine::closeConnection("setup");
+    QStringList colours;
+    const QStringList rows = lapse(QByteArray(), &colours);
+    const int at = int(rows.indexOf("None|" + key));
+    ASSERT_GE(at, 0) << rows.join('\n').toStdString();
+    EXPECT_EQ(colours[at], "FFD9D9D9");
+    for (int i = at; i < rows.size(); ++i)
+        EXPECT_TRUE(rows[i].startsWith("None|")) << "after every dated item";
 }
 
 } // namespace

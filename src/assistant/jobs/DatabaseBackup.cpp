@@ -27,14 +27,6 @@ QString connectionName() {
     return QStringLiteral("kolmasyst-backup-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
-void removeStaleCopies(const QString& target) {
-    const QFileInfo info(target);
-    QDir folder(info.absolutePath());
-    for (const QString& name : folder.entryList(
-             {QStringLiteral(".") + info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
-        folder.remove(name);
-}
-
 // Keeps the keep newest copies of the database whose copy of today is target: the files of its
 // Backup folder named "<database>_<date>.gdb", newest by the time they were taken. Hidden
 // temporary copies and anything else in the folder are left alone.
@@ -65,6 +57,15 @@ QString databaseName(const QString& file) {
     return name.chopped(qMin(4, int(name.size())));
 }
 
+// The date as it goes into a copy's file name: a date format with "/" (or a backslash) would make
+// folders of its parts, so those separators become "-" (17/05/2024 gives firma_17-05-2024.gdb).
+QString fileNameDate(const QString& date) {
+    QString name = date;
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    name.replace(QLatin1Char('\\'), QLatin1Char('-'));
+    return name;
+}
+
 } // namespace
 
 DatabaseBackup::DatabaseBackup(QString configFile, QString registryPath, DateConventions dates)
@@ -80,8 +81,8 @@ QString DatabaseBackup::copyPath(const QString& alias, const QString& file, cons
     const QString root = m_installation.backupRoot(TMyIniFile(m_configFile), alias, file);
     const QString name = databaseName(file);
     return QDir(QDir(root).filePath(alias))
-        .filePath(QStringLiteral("Backup/") + name + QLatin1Char('_') + m_dates.formatDate(day) +
-                  QStringLiteral(".gdb"));
+        .filePath(QStringLiteral("Backup/") + name + QLatin1Char('_') +
+                  fileNameDate(m_dates.formatDate(day)) + QStringLiteral(".gdb"));
 }
 
 bool DatabaseBackup::BackupDatabases(const QDate& day) {
@@ -112,7 +113,6 @@ bool DatabaseBackup::BackupDatabases(const QDate& day) {
 }
 
 bool DatabaseBackup::backupOne(const QString& alias, const QString& file, const QString& target) {
-    removeStaleCopies(target);
     const QString name = connectionName();
     QString temp;
     bool frozen = false;

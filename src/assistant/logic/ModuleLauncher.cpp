@@ -48,16 +48,39 @@ QString ModuleLauncher::resolveProgram(const QString& name) const {
     return QStandardPaths::findExecutable(fileName);
 }
 
-bool ModuleLauncher::start(const QString& commandLine) const {
+QString ModuleLauncher::notFoundMessage(const QString& name) const {
+    QString shown = name;
+#ifndef Q_OS_WIN
+    if (shown.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive))
+        shown.chop(4);
+#endif
+    return QStringLiteral("Nie znaleziono programu %1 w folderze %2 ani na ścieżce PATH.")
+        .arg(shown, QDir::toNativeSeparators(m_programFolder));
+}
+
+QString ModuleLauncher::cannotStartMessage(const QString& program, const QString& reason) {
+    QString text = QStringLiteral("Nie można uruchomić programu %1.").arg(QDir::toNativeSeparators(program));
+    if (!reason.isEmpty())
+        text += QStringLiteral(" ") + reason;
+    return text;
+}
+
+QString ModuleLauncher::start(const QString& commandLine) const {
     // The command line is split as the module's runtime would split it.
     QStringList words = QProcess::splitCommand(commandLine);
     if (words.isEmpty())
-        return false;
-    const QString program = resolveProgram(words.takeFirst());
+        return notFoundMessage(QString());
+    const QString name = words.takeFirst();
+    const QString program = resolveProgram(name);
     if (program.isEmpty())
-        return false;
+        return notFoundMessage(name);
     // The assistant's environment and current folder are inherited.
-    return QProcess::startDetached(program, words);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(words);
+    if (!process.startDetached())
+        return cannotStartMessage(program, process.errorString());
+    return QString();
 }
 
 } // namespace kolmasyst

@@ -1,7 +1,11 @@
 #include "widgets/AssistantLook.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QWidget>
 
 namespace kolmasyst {
@@ -17,12 +21,23 @@ void applyFormLook(QWidget* form) {
     QFont f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     f.setPointSize(8);
     form->setFont(f);
+    form->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
 }
 
 void applyEditLook(QWidget* edit) {
     QPalette p = edit->palette();
     p.setColor(QPalette::Base, EditBackground);
     edit->setPalette(p);
+}
+
+bool speakPolish() {
+    static QTranslator* translator = [] {
+        auto* t = new QTranslator(QCoreApplication::instance());
+        if (t->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(t);
+        return t;
+    }();
+    return !translator->isEmpty();
 }
 
 } // namespace AssistantLook

@@ -8,6 +8,8 @@
 #include "widgets/TBitBtnWithColor.h"
 #include "windows/FormPlacement.h"
 
+#include <QApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -15,7 +17,10 @@
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
@@ -27,6 +32,8 @@
 namespace kolmasyst {
 
 const QString TfrmListaRap::NoViewerMessage = QStringLiteral("Brak programu do otwierania pliku: ");
+const QString TfrmListaRap::DeleteQuestion = QStringLiteral("Czy na pewno usunąć plik: ");
+const QString TfrmListaRap::NotDeletedMessage = QStringLiteral("Nie można usunąć pliku: ");
 
 namespace {
 QToolButton* makeTool(QToolBar* bar, const char* name, QStyle::StandardPixmap icon, const QString& hint) {
@@ -67,6 +74,13 @@ TfrmListaRap::TfrmListaRap(AppContext& app, FormPlacement& placement, QWidget* p
     btnList = makeTool(ToolBar1, "btnList", QStyle::SP_FileDialogListView, QStringLiteral("Lista"));
     btnReport =
         makeTool(ToolBar1, "btnReport", QStyle::SP_FileDialogDetailedView, QStringLiteral("Szczegóły"));
+    ToolBar1->addSeparator();
+    ePath = new QLineEdit(ToolBar1);
+    ePath->setObjectName(QStringLiteral("ePath"));
+    ePath->setReadOnly(true);
+    ePath->setFocusPolicy(Qt::ClickFocus); // Tab goes to the list
+    ePath->setToolTip(QStringLiteral("Katalog wyświetlany na liście"));
+    ToolBar1->addWidget(ePath);
 
     m_model->setReadOnly(false); // names are changed in place
     m_model->setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::AllDirs);
@@ -93,6 +107,13 @@ TfrmListaRap::TfrmListaRap(AppContext& app, FormPlacement& placement, QWidget* p
         v->setPalette(p);
         connect(v, &QAbstractItemView::clicked, this, &TfrmListaRap::KolmShellListViewClick);
         connect(v, &QAbstractItemView::doubleClicked, this, &TfrmListaRap::KolmShellListViewDblClick);
+        // Enter opens the selected item instead of pressing "Zamknij".
+        v->installEventFilter(this);
+        v->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(v, &QWidget::customContextMenuRequested, this, [this, v](const QPoint& at) {
+            const std::unique_ptr<QMenu> menu = contextMenu(v->indexAt(at));
+            menu->exec(v->viewport()->mapToGlobal(at));
+        });
     }
     m_model->sort(0);
 
@@ -167,6 +188,8 @@ QString TfrmListaRap::parentOf(const QString& root) {
 
 void TfrmListaRap::setRoot(const QString& folder) {
     m_root = folder;
+    ePath->setText(QDir::toNativeSeparators(folder));
+    ePath->setCursorPosition(0);
     const QModelIndex index = m_model->setRootPath(folder);
     KolmShellListView->setRootIndex(index);
     KolmShellDetails->setRootIndex(index);
@@ -213,15 +236,33 @@ void TfrmListaRap::btnIconsClick(int tag) {
     }
 }
 
+bool TfrmListaRap::secondHalfOfDoubleClick() const {
+    return m_enteredByClickAt >= 0 &&
+           QDateTime::currentMSecsSinceEpoch() - m_enteredByClickAt <= QApplication::doubleClickInterval();
+}
+
 void TfrmListaRap::KolmShellListViewClick(const QModelIndex& index) {
     const QString path = m_model->filePath(index);
     // A report stays selected; a folder opens at once.
     if (path.contains(QStringLiteral(".pdf")) || !m_model->isDir(index))
         return;
+    // The second click of a double click lands in the folder the first one entered.
+    if (secondHalfOfDoubleClick())
+        return;
     setRoot(path);
+    m_enteredByClickAt = QDateTime::currentMSecsSinceEpoch();
 }
 
 void TfrmListaRap::KolmShellListViewDblClick(const QModelIndex& index) {
+    // The first click of this double click entered a folder already.
+    if (secondHalfOfDoubleClick())
+        return;
+    openItem(index);
+}
+
+void TfrmListaRap::openItem(const QModelIndex& index) {
+    if (!index.isValid())
+        return;
     if (m_model->isDir(index)) {
         setRoot(m_model->filePath(index));
         return;
@@ -229,6 +270,53 @@ void TfrmListaRap::KolmShellListViewDblClick(const QModelIndex& index) {
     const QString path = m_model->filePath(index);
     if (!openFile || !openFile(QUrl::fromLocalFile(path)))
         m_app.messages().showMessage(NoViewerMessage + QDir::toNativeSeparators(path), QString());
+}
+
+void TfrmListaRap::showInFileManager(const QModelIndex& index) {
+    // The folder that holds the item, in the desktop's file manager.
+    const QString folder = index.isValid() ? QFileInfo(m_model->filePath(index)).absolutePath() : m_root;
+    if (!openFile || !openFile(QUrl::fromLocalFile(folder)))
+        m_app.messages().showMessage(NoViewerMessage + QDir::toNativeSeparators(folder), QString());
+}
+
+void TfrmListaRap::deleteItem(const QModelIndex& index) {
+    if (!index.isValid() || m_model->isDir(index))
+        return;
+    const QString path = m_model->filePath(index);
+    if (!m_app.messages().askYesNo(DeleteQuestion + QDir::toNativeSeparators(path) + QStringLiteral("?"),
+                                   QStringLiteral("Usunąć?")))
+        return;
+    QFile file(path);
+    if (!file.remove())
+        m_app.messages().showMessage(NotDeletedMessage + QDir::toNativeSeparators(path) +
+                                         QStringLiteral(" (") + file.errorString() + QStringLiteral(")"),
+                                     QString());
+}
+
+std::unique_ptr<QMenu> TfrmListaRap::contextMenu(const QModelIndex& index) {
+    auto menu = std::make_unique<QMenu>(this);
+    const QPersistentModelIndex item(index);
+    QAction* open = menu->addAction(QStringLiteral("Otwórz"), this, [this, item] { openItem(item); });
+    open->setEnabled(index.isValid());
+    menu->addAction(QStringLiteral("Pokaż w menedżerze plików"), this,
+                    [this, item] { showInFileManager(item); });
+    menu->addSeparator();
+    QAction* remove = menu->addAction(QStringLiteral("Usuń"), this, [this, item] { deleteItem(item); });
+    remove->setEnabled(index.isValid() && !m_model->isDir(index));
+    return menu;
+}
+
+bool TfrmListaRap::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* view = qobject_cast<QAbstractItemView*>(watched);
+        // A name being changed has the key in its editor, not here.
+        if (view && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            openItem(view->currentIndex());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace kolmasyst

@@ -4,10 +4,13 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 
 class AppContext;
 class QFileSystemModel;
+class QLineEdit;
 class QListView;
+class QMenu;
 class QModelIndex;
 class QStatusBar;
 class QToolBar;
@@ -20,13 +23,17 @@ class FormPlacement;
 class TBitBtnWithColor;
 
 // "Lista wygenerowanych raportów": a small browser over the report folder of the active
-// database. A single click opens a folder, a double click opens a report with the desktop's
-// PDF viewer; the parent and browse buttons step anywhere else; four view styles.
+// database, whose path it shows. A single click opens a folder, a double click or Enter opens a
+// report with the desktop's PDF viewer (Enter also opens a folder); the context menu opens,
+// shows in the file manager or deletes; the parent and browse buttons step anywhere else; four
+// view styles.
 class TfrmListaRap : public QDialog {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 3100;
-    static const QString NoViewerMessage; // "Brak programu do otwierania pliku: "
+    static const QString NoViewerMessage;   // "Brak programu do otwierania pliku: "
+    static const QString DeleteQuestion;    // "Czy na pewno usunąć plik: "
+    static const QString NotDeletedMessage; // "Nie można usunąć pliku: "
 
     TfrmListaRap(AppContext& app, FormPlacement& placement, QWidget* parent = nullptr);
     ~TfrmListaRap() override;
@@ -53,6 +60,7 @@ public:
     QToolButton* btnSmallIcons;
     QToolButton* btnList;
     QToolButton* btnReport;
+    QLineEdit* ePath; // the folder shown
     QListView* KolmShellListView;
     QTreeView* KolmShellDetails;
     TBitBtnWithColor* bEnd;
@@ -65,8 +73,17 @@ public Q_SLOTS:
     void btnIconsClick(int tag);
     void KolmShellListViewClick(const QModelIndex& index);
     void KolmShellListViewDblClick(const QModelIndex& index);
+    // A folder is entered, a report opened.
+    void openItem(const QModelIndex& index);
+    void showInFileManager(const QModelIndex& index);
+    void deleteItem(const QModelIndex& index);
+
+public:
+    // The context menu of an item (or of the empty list when index is not valid).
+    std::unique_ptr<QMenu> contextMenu(const QModelIndex& index);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -76,6 +93,10 @@ private:
     QFileSystemModel* m_model;
     QString m_root;
     int m_style = 2;
+    // When a click last entered a folder: the second half of a double click on it then opens
+    // nothing more in the folder it entered.
+    qint64 m_enteredByClickAt = -1;
+    bool secondHalfOfDoubleClick() const;
 };
 
 } // namespace kolmasyst

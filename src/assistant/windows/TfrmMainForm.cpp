@@ -58,6 +58,8 @@ const QString TfrmMainForm::NoTrayMessage =
     QStringLiteral("Asystent systemu KOLM: brak obszaru powiadomień na pulpicie; ikona asystenta pojawi się, "
                    "gdy obszar powiadomień będzie dostępny.");
 const QString TfrmMainForm::UpdatesAddress = QStringLiteral("https://kolm.example/aktualizacje");
+const QString TfrmMainForm::NoBrowserMessage =
+    QStringLiteral("Nie można otworzyć przeglądarki internetowej: ");
 
 namespace {
 
@@ -114,6 +116,7 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
       m_placement(QDir(app.programFolder()).filePath(QStringLiteral("kolmasyst.ini"))) {
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(ApplicationTitle);
+    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     for (int i = 0; i < TrayImages::Count; ++i)
         pImageList.append(TrayImages::icon(i));
     buildWindow();
@@ -493,10 +496,9 @@ qint64 TfrmMainForm::ModulClickNew(const QString& executableText) {
 QString TfrmMainForm::startReportNow() {
     const QString program = m_launcher.resolveProgram(QStringLiteral("kolmrap"));
     if (program.isEmpty())
-        return QStringLiteral("Nie znaleziono programu kolmrap w folderze %1 ani na ścieżce PATH.")
-            .arg(QDir::toNativeSeparators(m_app.programFolder()));
+        return m_launcher.notFoundMessage(QStringLiteral("kolmrap"));
     if (ModulClickNew(QStringLiteral("kolmrap.exe ")) == 0)
-        return QStringLiteral("Nie można uruchomić programu %1.").arg(QDir::toNativeSeparators(program));
+        return ModuleLauncher::cannotStartMessage(program);
     return QString();
 }
 
@@ -595,8 +597,11 @@ bool TfrmMainForm::IsModuleWindowOpen() const {
 }
 
 void TfrmMainForm::ModulClick(const QString& executableText) {
-    // A module that cannot be started passes silently.
-    m_launcher.start(m_launcher.commandLine(executableText, m_login.session().UserId()));
+    // A module that cannot be started is said, with the reason.
+    const QString problem =
+        m_launcher.start(m_launcher.commandLine(executableText, m_login.session().UserId()));
+    if (!problem.isEmpty())
+        m_app.messages().showMessage(problem, QString());
 }
 
 void TfrmMainForm::kolmAdmClick() {
@@ -621,7 +626,8 @@ void TfrmMainForm::bEndClick() {
 }
 
 void TfrmMainForm::bUaktualClick() {
-    QDesktopServices::openUrl(QUrl(UpdatesAddress));
+    if (!openUrl || !openUrl(QUrl(UpdatesAddress)))
+        m_app.messages().showMessage(NoBrowserMessage + UpdatesAddress, QString());
 }
 
 void TfrmMainForm::bHelpClick() {

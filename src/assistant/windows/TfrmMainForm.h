@@ -10,7 +10,9 @@
 #include <QList>
 #include <QMainWindow>
 #include <QSystemTrayIcon>
+#include <QUrl>
 
+#include <functional>
 #include <memory>
 
 class AppContext;
@@ -58,9 +60,13 @@ public:
     static const QString NoTrayMessage;
     // The maker's web page that "Zobacz uaktualnienia" opens.
     static const QString UpdatesAddress;
+    static const QString NoBrowserMessage; // "Nie można otworzyć przeglądarki internetowej: "
 
     TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSystem& help, QWidget* parent = nullptr);
     ~TfrmMainForm() override;
+
+    // How a web page is opened: the desktop's browser (tests capture the call).
+    std::function<bool(const QUrl&)> openUrl;
 
     // Window
     QFrame* Bevel1;

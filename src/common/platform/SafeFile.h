@@ -20,6 +20,12 @@ enum class Links {
 
 void replace(const QString& path, const QByteArray& bytes, Links links);
 
+// A write killed between its private file and the rename leaves that file (".NAME.XXXXXX")
+// behind. Each replace and copyBeside of a name first removes such files of that name whose
+// last change is older than this: a file that young may still be another program's write.
+constexpr int LeftoverAgeSeconds = 10 * 60;
+void removeLeftoversOf(const QString& target);
+
 // A copy of source in a new private file beside target, every byte checked and synced, with the
 // mode of a new file of target's folder: for a copy that needs work before it replaces target.
 // Returns the new file's path; raises EFileWriteError naming target (nothing then stays behind).

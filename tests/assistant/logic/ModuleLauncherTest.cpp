@@ -107,12 +107,22 @@ TEST_F(ModuleStartTest, TheAssistantsConfigurationDigitGoesToEveryModule) {
     EXPECT_EQ(recorded(m_dir.path(), "kolmdob").mid(1), (QStringList{"argc=1", "2"}));
 }
 
-TEST_F(ModuleStartTest, MissingModulePassesSilentlyAndTheSearchPathIsTheFallback) {
-    // Not in the programs' folder and not on the search path: nothing happens.
+TEST_F(ModuleStartTest, AModuleThatCannotStartIsSaidAndTheSearchPathIsTheFallback) {
+    // Not in the programs' folder and not on the search path: said, with where it was looked for.
     m_form->kolmWyp->trigger();
-    m_form->ModulClick("kolmwyp.exe ");
-    EXPECT_TRUE(m_messages.shown().isEmpty());
+    ASSERT_EQ(m_messages.texts().size(), 1);
+    EXPECT_EQ(m_messages.texts().first(),
+              "Nie znaleziono programu kolmwyp w folderze " + m_dir.path() + " ani na ścieżce PATH.");
     EXPECT_FALSE(m_form->isVisible());
+    // A file that is no program: said, with the system's reason.
+    TestSupport::writeFile(m_dir.filePath("kolmdob"), "to nie jest program\n");
+    QFile::setPermissions(m_dir.filePath("kolmdob"), QFile::permissions(KOLM_FAKE_MODULE));
+    m_form->kolmDob->trigger();
+    ASSERT_EQ(m_messages.texts().size(), 2);
+    EXPECT_TRUE(m_messages.texts().last().startsWith("Nie można uruchomić programu " +
+                                                     m_dir.filePath("kolmdob") + ". "))
+        << m_messages.texts().last().toStdString();
+    m_messages.clear();
 
     // Found on the search path when the programs' folder lacks it.
     QTemporaryDir elsewhere;
@@ -131,6 +141,7 @@ TEST_F(ModuleStartTest, MissingModulePassesSilentlyAndTheSearchPathIsTheFallback
     qputenv("PATH", oldPath);
     EXPECT_FALSE(recorded(m_dir.path(), "kolmwyp").isEmpty());
     EXPECT_FALSE(QFileInfo::exists(QDir(elsewhere.path()).filePath("kolmwyp.args")));
+    EXPECT_TRUE(m_messages.shown().isEmpty()) << "started modules are not talked about";
 }
 
 } // namespace

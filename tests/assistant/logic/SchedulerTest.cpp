@@ -5,6 +5,7 @@
 #include "MainFormFixture.h"
 #include "jobs/DatabaseBackup.h"
 #include "logic/ReportRunner.h"
+#include "platform/SafeFile.h"
 #include "widgets/TBitBtnWithColor.h"
 #include "windows/TfrmRaport.h"
 
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -234,6 +234,26 @@ TEST_F(BackupTest, CopiesGoWhereTheRulesSay) {
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("zdalna")));
 }
 
+TEST_F(BackupTest, ADateFormatWithSlashesNamesTheCopyWithoutMakingFolders) {
+    TestSupport::writeFile(
+        ini(), "[AliasDatabases]\nALIAS.firma.Str=Firma\n[BackupSettings]\nBACKUP.IleKopii.Str=2\n");
+    DateConventions slashes;
+    slashes.ApplyDateFormat("dd/MM/yyyy");
+    DatabaseBackup b(ini(), AliasRegistry::defaultPath(m_dir.path()), slashes);
+    const QString folder = m_dir.filePath("firma/Backup");
+    EXPECT_EQ(b.copyPath("firma", m_db, QDate(2024, 5, 17)), folder + "/firma_17-05-2024.gdb");
+    for (int day = 15; day <= 17; ++day) {
+        ASSERT_TRUE(b.BackupDatabases(QDate(2024, 5, day))) << day;
+        QFile copy(QString("%1/firma_%2-05-2024.gdb").arg(folder).arg(day));
+        ASSERT_TRUE(copy.open(QIODevice::ReadWrite)) << day;
+        copy.setFileTime(QDateTime(QDate(2024, 5, day), QTime(22, 0)), QFileDevice::FileModificationTime);
+    }
+    // Every copy was seen by the retention: the two newest are left, and no folders of date parts.
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{"firma_16-05-2024.gdb", "firma_17-05-2024.gdb"}));
+    EXPECT_EQ(check(folder + "/firma_17-05-2024.gdb"), "0:");
+}
+
 TEST_F(BackupTest, RetentionKeepsTheNewestCopiesOfEachDatabaseOnly) {
     struct Case {
         QByteArray setting;
@@ -335,7 +355,7 @@ TEST_F(BackupTest, AKilledBackupLeavesTheEarlierCopyAndNoBackupStateAfterTheNext
         QProcess run;
         run.start(TestSupport::helperPath(), {"backup", m_dir.path(), "2024-05-17"});
         ASSERT_TRUE(run.waitForStarted());
-        QThread::msleep(QRandomGenerator::global()->bounded(20, 160));
+        QThread::msleep(TestSupport::random().bounded(20, 160));
         ::kill(pid_t(run.processId()), SIGKILL);
         run.waitForFinished();
         // Either the earlier copy or a new whole one.
@@ -347,8 +367,16 @@ TEST_F(BackupTest, AKilledBackupLeavesTheEarlierCopyAndNoBackupStateAfterTheNext
         backup().endStalledBackups();
         EXPECT_EQ(backupState(m_db), 0) << round;
     }
-    // And the next backup works and leaves no temporary copies. Right after a killed one the
-    // engine may still be merging what the killed one left: a later try goes through.
+    // And the next backup, some time later, works and leaves no temporary copies of the killed
+    // ones. Right after a killed one the engine may still be merging what the killed one left:
+    // a later try goes through.
+    for (const QFileInfo& left :
+         QDir(m_dir.filePath("firma/Backup")).entryInfoList(QDir::Files | QDir::Hidden)) {
+        QFile file(left.absoluteFilePath());
+        if (left.fileName().startsWith('.') && file.open(QIODevice::ReadWrite))
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-SafeFile::LeftoverAgeSeconds - 60),
+                             QFileDevice::FileModificationTime);
+    }
     bool done = false;
     for (int attempt = 0; attempt < 100 && !done; ++attempt) {
         done = backup().BackupDatabases(QDate(2024, 5, 17));

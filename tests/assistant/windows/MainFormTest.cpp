@@ -448,6 +448,11 @@ TEST_F(MainFormTest, UpdatesButtonOpensTheMakersPage) {
     QDesktopServices::unsetUrlHandler("https");
     ASSERT_EQ(receiver.urls.size(), 1);
     EXPECT_EQ(receiver.urls.first(), QUrl(TfrmMainForm::UpdatesAddress));
+    EXPECT_TRUE(m_messages.shown().isEmpty());
+    // No browser on the desktop: said, with the address to open by hand.
+    m_form->openUrl = [](const QUrl&) { return false; };
+    m_form->bUaktual->click();
+    EXPECT_EQ(m_messages.texts(), QStringList{TfrmMainForm::NoBrowserMessage + TfrmMainForm::UpdatesAddress});
 }
 
 TEST_F(MainFormTest, ConfigurationWithoutModuleWindowShowsNoRefusal) {

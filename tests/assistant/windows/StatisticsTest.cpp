@@ -2,6 +2,7 @@
 #include "SharedSettings.h"
 #include "logic/Scheduler.h"
 #include "logic/StatisticsText.h"
+#include "widgets/AssistantLook.h"
 #include "widgets/HourEdit.h"
 #include "widgets/TBitBtnWithColor.h"
 #include "windows/FormPlacement.h"
@@ -11,6 +12,7 @@
 #include "windows/TfrmWazDat.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
@@ -19,11 +21,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -185,6 +191,9 @@ TEST_F(ReportListTest, TheListOpensWhereKolmrapWritesAndStepsThroughFolders) {
         const QModelIndex pdf = model->index(expected + "/CzynnRyz/CzynnRyz2026-12-10.pdf");
         list.KolmShellListViewClick(pdf);
         EXPECT_EQ(list.root(), expected + "/CzynnRyz");
+        // A double click this soon after the click that entered the folder would be that
+        // click's second half: the user's double click on the report comes later.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
         list.KolmShellListViewDblClick(pdf);
         EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(expected + "/CzynnRyz/CzynnRyz2026-12-10.pdf")});
         // No program for the file: said plainly.
@@ -212,6 +221,115 @@ TEST_F(ReportListTest, TheListOpensWhereKolmrapWritesAndStepsThroughFolders) {
     destroyForm();
     EXPECT_TRUE(TestSupport::readFile(m_dir.filePath("kolmasyst.ini"))
                     .contains("frmListaRap.ClassName=TfrmListaRap"));
+}
+
+// The list as a user drives it: the mouse on the items' places, the keys, the context menu.
+class ReportListUseTest : public MainFormFixture {
+protected:
+    void SetUp() override {
+        MainFormFixture::SetUp();
+        m_root = QDir(m_dir.path()).filePath("firma/Raporty");
+        QDir().mkpath(m_root + "/CzynnRyz/Archiwum");
+        TestSupport::writeFile(m_root + "/CzynnRyz/CzynnRyz2026-12-10.pdf", "%PDF-1.4");
+        m_list = m_form->reportList();
+        m_list->openFile = [this](const QUrl& url) {
+            m_opened << url.toLocalFile();
+            return true;
+        };
+    }
+    QListView* view() const { return m_list->KolmShellListView; }
+    QFileSystemModel* model() const { return qobject_cast<QFileSystemModel*>(view()->model()); }
+    // The place of path's item in the list window, once the folder has been read.
+    QPoint placeOf(const QString& path) const {
+        QModelIndex index;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            index = model()->index(path);
+            return index.isValid() && !view()->visualRect(index).isEmpty();
+        }));
+        return view()->viewport()->mapTo(m_list, view()->visualRect(index).center());
+    }
+    // Runs the action of the context menu that a right click on at opens.
+    void chooseFromMenu(const QPoint& at, const QString& action) {
+        QTimer::singleShot(0, [action] {
+            ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* a : menu->actions())
+                if (a->text() == action) {
+                    EXPECT_TRUE(a->isEnabled()) << action.toStdString();
+                    menu->close();
+                    a->trigger();
+                    return;
+                }
+            menu->close();
+            ADD_FAILURE() << "no " << action.toStdString();
+        });
+        QTest::mouseClick(m_list->windowHandle(), Qt::RightButton, {}, at);
+    }
+
+    QString m_root;
+    TfrmListaRap* m_list = nullptr;
+    QStringList m_opened;
+};
+
+TEST_F(ReportListUseTest, ADoubleClickEntersOneFolderAndEnterOpensWithoutClosing) {
+    whenModal(m_list, [&] {
+        EXPECT_EQ(m_list->ePath->text(), m_root) << "the folder is shown";
+        // A double click on a folder enters that folder, not the one that then lies under the
+        // pointer: its second click comes once the entered folder is shown, as a person's does.
+        const QPoint folder = placeOf(m_root + "/CzynnRyz");
+        QTest::mouseClick(m_list->windowHandle(), Qt::LeftButton, {}, folder);
+        placeOf(m_root + "/CzynnRyz/Archiwum");
+        ASSERT_EQ(view()->indexAt(view()->viewport()->mapFrom(m_list, folder)),
+                  model()->index(m_root + "/CzynnRyz/Archiwum"))
+            << "a folder lies where the second click goes";
+        QTest::mouseClick(m_list->windowHandle(), Qt::LeftButton, {}, folder);
+        EXPECT_EQ(m_list->root(), m_root + "/CzynnRyz");
+        EXPECT_EQ(m_list->ePath->text(), m_root + "/CzynnRyz");
+        // Enter on a selected report opens it and leaves the list open.
+        const QString pdf = m_root + "/CzynnRyz/CzynnRyz2026-12-10.pdf";
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        QTest::mouseClick(m_list->windowHandle(), Qt::LeftButton, {}, placeOf(pdf));
+        QTest::keyClick(view(), Qt::Key_Return);
+        EXPECT_EQ(m_opened, QStringList{pdf});
+        EXPECT_TRUE(m_list->isVisible());
+        // Enter on a folder chosen with the keys enters it.
+        QTest::keyClick(view(), Qt::Key_Home);
+        QTest::keyClick(view(), Qt::Key_Enter);
+        EXPECT_EQ(m_list->root(), m_root + "/CzynnRyz/Archiwum");
+        EXPECT_TRUE(m_list->isVisible());
+        QTest::keyClick(m_list, Qt::Key_Escape);
+    });
+    m_form->bListRapClick();
+}
+
+TEST_F(ReportListUseTest, TheContextMenuOpensShowsAndDeletesAfterAQuestion) {
+    const QString pdf = m_root + "/CzynnRyz/CzynnRyz2026-12-10.pdf";
+    whenModal(m_list, [&] {
+        m_list->setRoot(m_root + "/CzynnRyz");
+        chooseFromMenu(placeOf(pdf), "Otwórz");
+        chooseFromMenu(placeOf(pdf), "Pokaż w menedżerze plików");
+        EXPECT_EQ(m_opened, (QStringList{pdf, m_root + "/CzynnRyz"}));
+        // Deleting asks; No keeps the report, Yes deletes it.
+        chooseFromMenu(placeOf(pdf), "Usuń");
+        ASSERT_EQ(m_messages.shown().size(), 1);
+        EXPECT_EQ(m_messages.shown()[0].text, TfrmListaRap::DeleteQuestion + pdf + "?");
+        EXPECT_TRUE(QFileInfo::exists(pdf));
+        m_messages.answerNext(true);
+        chooseFromMenu(placeOf(pdf), "Usuń");
+        EXPECT_FALSE(QFileInfo::exists(pdf));
+        // A folder is opened from the menu but not deleted from it.
+        const std::unique_ptr<QMenu> menu =
+            m_list->contextMenu(model()->index(m_root + "/CzynnRyz/Archiwum"));
+        ASSERT_EQ(menu->actions().size(), 4);
+        EXPECT_TRUE(menu->actions()[0]->isEnabled());
+        EXPECT_FALSE(menu->actions()[3]->isEnabled());
+        chooseFromMenu(placeOf(m_root + "/CzynnRyz/Archiwum"), "Otwórz");
+        EXPECT_EQ(m_list->root(), m_root + "/CzynnRyz/Archiwum");
+        m_list->bEnd->click();
+    });
+    m_form->bListRapClick();
+    EXPECT_EQ(m_messages.shown().size(), 2) << "nothing but the two questions";
 }
 
 TEST_F(ReportListTest, ADatabaseThatCannotBeOpenedOrAFolderThatCannotBeMade) {
@@ -304,6 +422,36 @@ TEST_F(SettingsDialogTest, FieldsReachTheSchedulerAtOnceAndTheFileOnlyOnClosing)
                    "ASYST.AktualBhp.Str=N\nASYST.WyborDob.Str=N\nASYST.RoznDob.Str=N\n"
                    "[BackupSettings]\nBACKUP.CzestBackup.Str=1\nBACKUP.GodzBackup.Str=22:30:00\n"
                    "BACKUP.DataBackup.Str=2024-03-02\n"));
+}
+
+TEST_F(SettingsDialogTest, TheCalendarAndQtsOwnButtonsSpeakPolishWhateverTheDesktopLocale) {
+    ASSERT_TRUE(AssistantLook::speakPolish()) << "Qt's Polish translations are installed";
+    const QLocale desktop = QLocale();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    TfrmUstaw& d = *m_form->settingsDialog();
+    QString month, weekday;
+    whenModal(&d, [&] {
+        d.dtDataAsys->setFocus();
+        d.dtDataAsys->setDate(QDate(2024, 12, 5));
+        // The calendar opens from the arrow at the field's right end.
+        QTest::mouseClick(d.dtDataAsys, Qt::LeftButton, {},
+                          QPoint(d.dtDataAsys->width() - 6, d.dtDataAsys->height() / 2));
+        QCalendarWidget* calendar = d.dtDataAsys->calendarWidget();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return calendar->isVisible(); }));
+        if (auto* button = calendar->findChild<QToolButton*>("qt_calendar_monthbutton"))
+            month = button->text();
+        weekday = calendar->locale().dayName(1);
+        QTest::keyClick(calendar, Qt::Key_Escape);
+        d.reject(); // the title-bar close: nothing written
+    });
+    m_form->bUstawClick();
+    QLocale::setDefault(desktop);
+    EXPECT_EQ(month, "grudzień");
+    EXPECT_EQ(weekday, "poniedziałek");
+    // The standard buttons of the message boxes.
+    QMessageBox box(QMessageBox::Question, "t", "t", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Tak");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Nie");
 }
 
 TEST_F(SettingsDialogTest, TheOptionsPageWritesOnlyWhatWasSetAndReadsBadValuesAsOff) {

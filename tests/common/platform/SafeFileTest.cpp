@@ -234,3 +234,49 @@ TEST(SafeFileTest, FoldersAndFilesInAGroupsSharedFolderStayTheGroupsWhoeverMakes
         ::chmod(QFile::encodeName(plain).constData(), 0755);
     }
 }
+
+TEST(SafeFileTest, AWriteRemovesTheOldPrivateFilesOfItsNameThatKilledWritesLeft) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("CzynnRyz2026-12-10.pdf");
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-SafeFile::LeftoverAgeSeconds - 60);
+    struct Case {
+        const char* name;
+        bool old;
+        bool removed;
+    };
+    const Case cases[] = {
+        {".CzynnRyz2026-12-10.pdf.Ab12Cd", true, true},   // a killed write's
+        {".CzynnRyz2026-12-10.pdf.Zz99aa", false, false}, // maybe another program's write now
+        {".CzynnRyz2026-12-10.pdf.Ab12Cde", true, false}, // not the pattern
+        {".CzynnRyz2026-12-10.pdf.Ab-2Cd", true, false},
+        {".TermRyz2026-12-10.pdf.Ab12Cd", true, false}, // another file's
+        {"CzynnRyz2026-12-10.pdf.Ab12Cd", true, false}, // not hidden
+        {".CzynnRyz2026-12-10.pdf.old", true, false},
+    };
+    for (const Case& c : cases) {
+        TestSupport::writeFile(dir.filePath(c.name), "partial");
+        QFile file(dir.filePath(c.name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        if (c.old)
+            file.setFileTime(old, QFileDevice::FileModificationTime);
+    }
+    // A link of the pattern is nobody's write, and its target is never touched.
+    TestSupport::writeFile(dir.filePath("cel"), "keep");
+    ASSERT_TRUE(QFile::link(dir.filePath("cel"), dir.filePath(".CzynnRyz2026-12-10.pdf.Li1k00")));
+    SafeFile::replace(target, "%PDF", SafeFile::Links::Replace);
+    for (const Case& c : cases)
+        EXPECT_EQ(QFileInfo::exists(dir.filePath(c.name)), !c.removed) << c.name;
+    EXPECT_TRUE(QFileInfo(dir.filePath(".CzynnRyz2026-12-10.pdf.Li1k00")).isSymLink());
+    EXPECT_EQ(TestSupport::readFile(dir.filePath("cel")), "keep");
+    EXPECT_EQ(TestSupport::readFile(target), "%PDF");
+    // The copy of a backup cleans the same way.
+    TestSupport::writeFile(dir.filePath(".firma_2026-12-10.gdb.Qw12Er"), "partial");
+    {
+        QFile file(dir.filePath(".firma_2026-12-10.gdb.Qw12Er"));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.setFileTime(old, QFileDevice::FileModificationTime);
+    }
+    const QString copy = SafeFile::copyBeside(target, dir.filePath("firma_2026-12-10.gdb"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(".firma_2026-12-10.gdb.Qw12Er")));
+    QFile::remove(copy);
+}

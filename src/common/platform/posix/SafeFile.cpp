@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,7 +29,38 @@ void syncFolder(const QByteArray& folder) {
     ::close(fd);
 }
 
+// Whether name is what mkostemp makes of ".<fileName>.XXXXXX".
+bool isPrivateCopyName(const QString& name, const QString& fileName) {
+    const QString prefix = QLatin1Char('.') + fileName + QLatin1Char('.');
+    if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+        return false;
+    for (const QChar c : name.mid(prefix.size())) {
+        if (!(c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+              (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+void SafeFile::removeLeftoversOf(const QString& target) {
+    const QFileInfo info(target);
+    const QString fileName = info.fileName();
+    const QDir folder(info.absolutePath());
+    const time_t now = ::time(nullptr);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!isPrivateCopyName(name, fileName))
+            continue;
+        const QByteArray path = QFile::encodeName(folder.filePath(name));
+        struct stat st {};
+        // Only plain files: a link of that name is nobody's write.
+        if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (now - st.st_mtime >= LeftoverAgeSeconds)
+            ::unlink(path.constData()); // one that cannot go now goes at a later write
+    }
+}
 
 QString SafeFile::systemReason(int error) {
     // strerror follows LC_MESSAGES; the programs never switch it from "C".
@@ -116,6 +148,7 @@ QString SafeFile::resolveLinks(const QString& path) {
 
 void SafeFile::replace(const QString& path, const QByteArray& bytes, Links links) {
     const QString target = links == Links::Follow ? resolveLinks(path) : path;
+    removeLeftoversOf(target);
     const QFileInfo info(target);
     const QByteArray folder = QFile::encodeName(info.absolutePath());
     const QByteArray finalName = QFile::encodeName(info.absoluteFilePath());
@@ -163,6 +196,7 @@ QString SafeFile::copyBeside(const QString& source, const QString& target) {
     const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         fail(source, errno);
+    removeLeftoversOf(target);
     const QFileInfo info(target);
     QByteArray temp =
         QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
