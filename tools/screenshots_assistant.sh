@@ -22,9 +22,12 @@ trap cleanup EXIT
 programs="$work/programs"
 mkdir -p "$programs" "$work/runtime"
 chmod 700 "$work/runtime"
-cp "$bin/kolmasyst" "$programs/"
+cp "$bin/kolmasyst" "$bin/kolmrap" "$programs/"
 cp -r "$bin/kolmasyst.help" "$programs/"
 "$bin/kolmdb" demo "$programs" >/dev/null
+# The demo's reports for the report list, and an hour that does not read for the settings.
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" "$programs/kolmrap" 0 admin 'Admin123!' >/dev/null 2>&1
+sed -i 's/^ASYST.GodzAsys.Str=.*/ASYST.GodzAsys.Str=25:99/' "$programs/brel.ini"
 export XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=xcb
 
@@ -148,6 +151,43 @@ geometry "$main"
 xdotool mousemove $((X + 60)) $((Y + 274)) click 1
 sleep 0.8
 shoot_window "$(window_named 'Pomoc asystenta systemu KOLM$')" assistant-help-2200.png
+
+# "Pokaż listę raportów": the demo's report folder, then one section's folder entered with
+# the keys.
+xdotool windowraise "$main"
+geometry "$main"
+xdotool mousemove $((X + 140)) $((Y + 32)) click 1
+wait_for window_named '^Lista wygenerowanych raportów$'
+sleep 0.8
+list="$(window_named '^Lista wygenerowanych raportów$')"
+shoot_window "$list" assistant-report-list.png
+geometry "$list"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+xdotool key Home Return
+sleep 0.8
+shoot_window "$list" assistant-report-list-folder.png
+xdotool key Escape
+sleep 0.3
+
+# "Ustawienia" with an hour that does not read: said once, then the dialog with what did read.
+xdotool windowraise "$main"
+geometry "$main"
+xdotool mousemove $((X + 140)) $((Y + 177)) click 1
+wait_for window_named '^Asystent systemu KOLM$'
+sleep 0.5
+box="$(window_named '^Asystent systemu KOLM$')"
+shoot_window "$box" assistant-settings-unread.png
+geometry "$box"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+xdotool key Return
+wait_for window_named '^Ustawienia konfiguracyjne asystenta$'
+sleep 0.5
+settings="$(window_named '^Ustawienia konfiguracyjne asystenta$')"
+shoot_window "$settings" assistant-settings-after-unread.png
+geometry "$settings"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+xdotool key Escape
+sleep 0.3
 
 # "Koniec" from the menu: the question, then the end of the program.
 xdotool mousemove "$icon_x" "$icon_y" click 3

@@ -79,7 +79,6 @@ TfrmListaRap::TfrmListaRap(AppContext& app, FormPlacement& placement, QWidget* p
     ePath->setObjectName(QStringLiteral("ePath"));
     ePath->setReadOnly(true);
     ePath->setFocusPolicy(Qt::ClickFocus); // Tab goes to the list
-    ePath->setToolTip(QStringLiteral("Katalog wyświetlany na liście"));
     ToolBar1->addWidget(ePath);
 
     m_model->setReadOnly(false); // names are changed in place
@@ -188,8 +187,10 @@ QString TfrmListaRap::parentOf(const QString& root) {
 
 void TfrmListaRap::setRoot(const QString& folder) {
     m_root = folder;
+    // The end of a long path is the part that tells the folders apart; the whole is the tip.
     ePath->setText(QDir::toNativeSeparators(folder));
-    ePath->setCursorPosition(0);
+    ePath->setToolTip(ePath->text());
+    ePath->end(false);
     const QModelIndex index = m_model->setRootPath(folder);
     KolmShellListView->setRootIndex(index);
     KolmShellDetails->setRootIndex(index);
@@ -198,6 +199,8 @@ void TfrmListaRap::setRoot(const QString& folder) {
 
 void TfrmListaRap::FormShow() {
     setRoot(initialRoot());
+    // The keys go to the list: Home, the arrows and Enter pick and open.
+    (m_style == 3 ? static_cast<QWidget*>(KolmShellDetails) : KolmShellListView)->setFocus();
 }
 
 void TfrmListaRap::btnBrowseClick() {
