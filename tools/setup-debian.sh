@@ -36,8 +36,10 @@ fi
 [ "${1:-}" = "--packages-only" ] && exit 0
 
 # Optimised (-O1: the programs wait on the database and Qt, not on their own code) without
-# debug information: the build is most of a test run's time.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" >/dev/null
+# debug information: the build is most of a test run's time. KOLM_WERROR=ON (as CI sets it)
+# makes every warning an error.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" \
+    -DKOLM_WERROR="${KOLM_WERROR:-OFF}" >/dev/null
 if [ $# -gt 0 ]; then
     cmake --build build -j"$(nproc)" --target "$@"
 else

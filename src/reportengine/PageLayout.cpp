@@ -23,6 +23,7 @@ PageLayout::PageLayout(const ReportState& state, TextMetrics& metrics, double dp
 }
 
 void PageLayout::printBand(int band, int row) {
+    Q_ASSERT(band >= 0 && band < m_design.bands.size());
     if (m_pendingCount == m_pending.size())
         m_pending.resize(m_pending.size() * 2);
     Box& box = m_pending[m_pendingCount++];
@@ -42,6 +43,10 @@ void PageLayout::endRepeat(int headerBand) {
 
 DisplayList PageLayout::finish() {
     flush();
+    // Each page starts where the one before it ended: the first at the first item, none before.
+    Q_ASSERT(!m_list.pageStarts.isEmpty() && m_list.pageStarts.first() == 0);
+    Q_ASSERT(std::is_sorted(m_list.pageStarts.begin(), m_list.pageStarts.end()));
+    Q_ASSERT(m_list.pageStarts.last() <= m_list.items.size());
     return std::move(m_list);
 }
 

@@ -47,8 +47,14 @@ public:
     void LoadScheduleSettings();
     // The running schedule: what the check works with, loaded from the file and changed by the
     // settings dialog as its fields are left.
-    const QString& text(Field field) const { return m_texts[std::size_t(field)]; }
-    void setText(Field field, const QString& text) { m_texts[std::size_t(field)] = text; }
+    const QString& text(Field field) const {
+        Q_ASSERT(int(field) >= 0 && int(field) < FieldCount);
+        return m_texts[std::size_t(field)];
+    }
+    void setText(Field field, const QString& text) {
+        Q_ASSERT(int(field) >= 0 && int(field) < FieldCount);
+        m_texts[std::size_t(field)] = text;
+    }
     // The section switches in report order.
     bool section(int index) const { return m_sections.at(std::size_t(index)); }
     void setSection(int index, bool on) { m_sections.at(std::size_t(index)) = on; }

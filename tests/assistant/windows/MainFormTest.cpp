@@ -218,12 +218,12 @@ TEST_F(MainFormTest, AnimationRunsOnTheTimerAndStopsWhenReportsAreSeen) {
         },
     };
     QDialog* windows[] = {f.reportList(), f.reportWindow()};
-    void (TfrmMainForm::*opens[])() = {&TfrmMainForm::bListRapClick, &TfrmMainForm::bRaportClick};
+    const std::function<void()> opens[] = {[&f] { f.bListRapClick(); }, [&f] { f.bRaportClick(); }};
     for (int i = 0; i < 2; ++i) {
         f.startAnimation();
         f.pTimerTimer();
         whenModal(windows[i], closers[i]);
-        (f.*opens[i])();
+        opens[i]();
         EXPECT_FALSE(f.mAnimateIcon->isChecked());
         EXPECT_FALSE(f.pTimer->isActive());
         EXPECT_EQ(f.trayImage(), TrayImages::StillImage);

@@ -73,6 +73,7 @@ bool FileLock::lock() {
             return false;
         }
     }
+    Q_ASSERT(m_fd >= 0);
     m_locked = true;
     return true;
 }

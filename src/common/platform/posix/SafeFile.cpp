@@ -235,6 +235,8 @@ QString SafeFile::copyBeside(const QString& source, const QString& target) {
 
 void SafeFile::moveOver(const QString& file, const QString& target) {
     const QFileInfo info(target);
+    // A file that copyBeside made: beside target, so that the rename never crosses file systems.
+    Q_ASSERT(QFileInfo(file).absolutePath() == info.absolutePath());
     if (::rename(QFile::encodeName(file).constData(),
                  QFile::encodeName(info.absoluteFilePath()).constData()) != 0)
         fail(target, errno);
