@@ -69,6 +69,7 @@ QString StructureLookup::path(const QHash<int, Entry>& table, int id, const QStr
 }
 
 void StructureLookup::preload(bool withGroups) {
+    const QMutexLocker lock(&m_mutex);
     if (!m_structure.loaded)
         load(m_structure);
     if (withGroups && !m_groups.loaded)
@@ -76,10 +77,12 @@ void StructureLookup::preload(bool withGroups) {
 }
 
 QString StructureLookup::StructurePath(int id) {
+    const QMutexLocker lock(&m_mutex);
     return cachedPath(m_structure, id);
 }
 
 QString StructureLookup::GroupPath(int id) {
+    const QMutexLocker lock(&m_mutex);
     return cachedPath(m_groups, id);
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QHash>
+#include <QMutex>
 #include <QSqlDatabase>
 #include <QString>
 
 namespace kolmrap {
 
 // The ancestry texts the report prints, for one database's run: each table (OStrukt,
-// BHPGrupy) is read once, on first use, instead of one query per printed row.
+// BHPGrupy) is read once, on first use, instead of one query per printed row. After preload
+// the look-ups may come from several threads at once (sections written side by side).
 class StructureLookup {
 public:
     explicit StructureLookup(const QSqlDatabase& db);
@@ -48,6 +50,7 @@ private:
     static QString path(const QHash<int, Entry>& table, int id, const QString& separator);
 
     QSqlDatabase m_db;
+    QMutex m_mutex; // the paths worked out so far are shared by the writing threads
     Tree m_structure;
     Tree m_groups;
     qint64 m_sqlMs = 0;

@@ -22,6 +22,7 @@
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <optional>
 
 namespace kolmrap {
 
@@ -242,12 +243,18 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     qint64 lookupMs = preload.elapsed();
     if (!enabled.isEmpty())
         TemporaryTables::prepareDatabase(db);
+    // The structure selection is the same for every section of the database: written into the
+    // temporary tables once, on the first section that uses it, and gone with this run's end.
+    std::optional<TemporaryTables> tables;
+    std::optional<SelectionTables> selection;
     QVector<SectionSheet> sheets;
-    SectionWriter writer([this](const SectionTiming& timing, const QString& output) {
-        m_timings << timing;
-        m_written << output;
-        progress(QStringLiteral("  %1: %2 (%3 str.)").arg(timing.name, output).arg(timing.pages));
-    });
+    SectionWriter writer(
+        [this](const SectionTiming& timing, const QString& output) {
+            m_timings << timing;
+            m_written << output;
+            progress(QStringLiteral("  %1: %2 (%3 str.)").arg(timing.name, output).arg(timing.pages));
+        },
+        [this] { checkStop(); });
     for (const SectionDescription* section : enabled) {
         const QString& name = section->name;
         checkStop();
@@ -280,14 +287,14 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         context.polishLetters = m_polishLetters;
         auto report = std::make_unique<SectionReport>(*m_project, context);
         {
-            // The section's rows in the temporary tables go as soon as its queries are read.
-            TemporaryTables tables(db);
-            const SelectionTables selection =
-                section->usesSelection ? tables.fill(m_tree.SelectedWorkstations()) : SelectionTables();
+            if (section->usesSelection && !selection) {
+                tables.emplace(db);
+                selection = tables->fill(m_tree.SelectedWorkstations());
+            }
             timing.selectionMs = clock.restart();
             checkStop();
             try {
-                report->open(section->statements(selection));
+                report->open(section->statements(section->usesSelection ? *selection : SelectionTables()));
             } catch (const EDBEngineError& e) {
                 checkStop();
                 // A section whose queries cannot be opened ends this database's sections, and

@@ -1,11 +1,13 @@
 #include "DatabaseFactory.h"
 #include "MyIniFile.h"
+#include "OrgGenerator.h"
 #include "TestSupport.h"
 
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -172,6 +174,81 @@ TEST_F(KolmrapProcessTest, SecondInstanceEndsAtOnceAndAKilledHolderBlocksNothing
     const auto after = run({"0"});
     EXPECT_TRUE(after.finished);
     EXPECT_NE(after.exitCode, 2) << after.stdErr.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// The text of each PDF of a run (its pages end in form feeds), by section.
+QMap<QString, QString> reportTexts(const QString& reportsFolder) {
+    QMap<QString, QString> texts;
+    for (const QString& section : TestSupport::sectionNames()) {
+        const QDir folder(QDir(reportsFolder).filePath(section));
+        for (const QString& pdf : folder.entryList({"*.pdf"}, QDir::Files))
+            texts.insert(section, TestSupport::pdfText(folder.filePath(pdf)));
+    }
+    return texts;
+}
+
+TEST(KolmrapThreadsTest, OneThreadAndSeveralWriteTheSameFiles) {
+    QTemporaryDir programs, runtime;
+    const QString program = TestSupport::installProgram("kolmrap", programs.path());
+    TestSupport::createDemoDatabase(programs.path());
+    // A generated organisation too: sections of hundreds of pages.
+    const QString org = programs.filePath("org.fdb");
+    OrgGenerator::generate(org, OrgGenerator::sizeNamed("small"), 1, QDate::currentDate());
+    TestSupport::addAlias(programs.path(), "org", org);
+    TestSupport::writeFile(programs.filePath("brel.ini"),
+                           "[Database]\nAliasName=firma\n[AliasDatabases]\nALIAS.firma.Str=Firma\n"
+                           "ALIAS.org.Str=Org\n[AsystentSettings]\n" +
+                               TestSupport::allSectionsOn());
+    struct Case {
+        const char* threads;
+        const char* queuedRows; // "" for the default
+    };
+    const Case cases[] = {{"1", ""}, {"2", ""}, {"4", ""}, {"2", "1"}, {"3", "0"}};
+    QMap<QString, QString> first[2];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("threads ") + c.threads + ", queued rows " + c.queuedRows);
+        qputenv("KOLM_THREADS", c.threads);
+        if (*c.queuedRows)
+            qputenv("KOLM_QUEUED_ROWS", c.queuedRows);
+        else
+            qunsetenv("KOLM_QUEUED_ROWS");
+        QDir(programs.filePath("firma")).removeRecursively();
+        QDir(programs.filePath("org")).removeRecursively();
+        const auto r =
+            TestSupport::run(program, {"0", "admin", "Admin123!"}, runtime.path(), QString(), 120000);
+        qunsetenv("KOLM_THREADS");
+        qunsetenv("KOLM_QUEUED_ROWS");
+        ASSERT_TRUE(r.finished);
+        ASSERT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
+        // Told in the order of the sections, each database's after its own heading.
+        QStringList told;
+        for (const QString& line : r.stdErr.split('\n'))
+            if (line.startsWith("  "))
+                told << line.trimmed().section(':', 0, 0);
+        EXPECT_EQ(told, TestSupport::sectionNames() + TestSupport::sectionNames());
+        const QString folders[2] = {programs.filePath("firma/Raporty"), programs.filePath("org/Raporty")};
+        for (int db = 0; db < 2; ++db) {
+            const QMap<QString, QString> texts = reportTexts(folders[db]);
+            ASSERT_EQ(texts.size(), 9);
+            if (first[db].isEmpty()) {
+                first[db] = texts;
+                continue;
+            }
+            for (const QString& section : TestSupport::sectionNames()) {
+                EXPECT_EQ(texts[section].count('\f'), first[db][section].count('\f'))
+                    << section.toStdString();
+                EXPECT_TRUE(texts[section] == first[db][section]) << section.toStdString() << " differs";
+            }
+        }
+    }
+    int pages = 0;
+    for (const QString& text : first[1])
+        pages += int(text.count('\f'));
+    std::printf("the generated organisation's report: %d pages\n", pages);
 }
 
 } // namespace
