@@ -33,6 +33,9 @@ public:
 
     // Opens the queries in item, structure, workstation order. Raises EDBEngineError.
     void open(const SectionStatements& statements);
+    // Lets go of the connection once the rows are fetched: the report is written without it,
+    // and the connection may be closed meanwhile.
+    void releaseDatabase() { m_context.db = QSqlDatabase(); }
 
     // Each walk starts with no previous location text, so a record taken first does not change
     // what the file shows.

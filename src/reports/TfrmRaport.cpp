@@ -3,10 +3,12 @@
 #include "AliasRegistry.h"
 #include "AppContext.h"
 #include "ChangeSummary.h"
+#include "DbEngine.h"
 #include "Errors.h"
 #include "GlobalUtils.h"
 #include "LapseSheet.h"
 #include "ReportLogin.h"
+#include "SectionPrefetch.h"
 #include "SectionReport.h"
 #include "SectionSheet.h"
 #include "SectionWriter.h"
@@ -176,6 +178,7 @@ bool TfrmRaport::ProcessDatabases() {
             continue;
         }
         m_app.karty().useAlias(alias);
+        m_alias = alias;
         // No copy of the connection outlives this step: it is closed before the next database.
         QString reason;
         if (!m_app.karty().OpenDatabase(&reason)) {
@@ -243,10 +246,6 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     qint64 lookupMs = preload.elapsed();
     if (!enabled.isEmpty())
         TemporaryTables::prepareDatabase(db);
-    // The structure selection is the same for every section of the database: written into the
-    // temporary tables once, on the first section that uses it, and gone with this run's end.
-    std::optional<TemporaryTables> tables;
-    std::optional<SelectionTables> selection;
     QVector<SectionSheet> sheets;
     SectionWriter writer(
         [this](const SectionTiming& timing, const QString& output) {
@@ -255,6 +254,61 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
             progress(QStringLiteral("  %1: %2 (%3 str.)").arg(timing.name, output).arg(timing.pages));
         },
         [this] { checkStop(); });
+    // The sections' queries run ahead on two connections of their own when the run may use
+    // more than one thread (and no observer wants to see each section on this thread).
+    // The structure selection is the same for every section of the database: written into a
+    // connection's temporary tables once, on its first section that uses it, and gone with the
+    // end of this database's run.
+    struct LaneTables {
+        explicit LaneTables(const QSqlDatabase& db) : tables(db) {}
+        TemporaryTables tables;
+        std::optional<SelectionTables> selection;
+    };
+    std::optional<LaneTables> tables; // of this thread's connection
+    const QString selected = m_tree.SelectedWorkstations();
+    auto openSection = [this, &selected](const QSqlDatabase& on, const SectionDescription& section,
+                                         SectionTiming& timing, LaneTables& lane) {
+        QElapsedTimer clock;
+        clock.start();
+        SectionReport::Context context;
+        context.db = on;
+        context.runDate = m_dataRaportu;
+        context.section = &section;
+        context.lookup = m_lookup.get();
+        context.polishLetters = m_polishLetters;
+        auto report = std::make_unique<SectionReport>(*m_project, context);
+        if (section.usesSelection && !lane.selection)
+            lane.selection = lane.tables.fill(selected);
+        timing.selectionMs = clock.restart();
+        report->open(section.statements(section.usesSelection ? *lane.selection : SelectionTables()));
+        timing.openMs = clock.restart();
+        report->releaseDatabase();
+        return report;
+    };
+    std::unique_ptr<SectionPrefetch> prefetch;
+    if (SectionWriter::threadsToUse() > 1 && !m_observer) {
+        QVector<SectionPrefetch::Section> toOpen;
+        for (const SectionDescription* section : enabled)
+            if (sectionAllowed(*section))
+                toOpen << SectionPrefetch::Section{section, SectionTiming{section->name}};
+        const QString registry = m_app.aliasRegistryPath();
+        const QString alias = m_alias;
+        prefetch = std::make_unique<SectionPrefetch>(
+            toOpen,
+            [registry, alias](int lane) {
+                return DbEngine::openConnection(AliasRegistry(registry), alias,
+                                                QStringLiteral("kolmrap-lane%1").arg(lane));
+            },
+            [](int lane) { DbEngine::closeConnection(QStringLiteral("kolmrap-lane%1").arg(lane)); },
+            [](const QSqlDatabase& on) {
+                return std::static_pointer_cast<void>(std::make_shared<LaneTables>(on));
+            },
+            [openSection](const QSqlDatabase& on, const SectionDescription& section, SectionTiming& timing,
+                          void* lane) {
+                return openSection(on, section, timing, *static_cast<LaneTables*>(lane));
+            });
+    }
+    int taken = 0;
     for (const SectionDescription* section : enabled) {
         const QString& name = section->name;
         checkStop();
@@ -275,37 +329,31 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         }
         SectionTiming timing;
         timing.name = name;
+        std::unique_ptr<SectionReport> report;
+        try {
+            if (prefetch) {
+                SectionPrefetch::Opened opened = prefetch->take(taken++, [this] { checkStop(); });
+                if (opened.error)
+                    std::rethrow_exception(opened.error);
+                report = std::move(opened.report);
+                timing = opened.timing;
+            } else {
+                if (!tables)
+                    tables.emplace(db);
+                report = openSection(db, *section, timing, *tables);
+            }
+        } catch (const EDBEngineError& e) {
+            checkStop();
+            // A section whose queries cannot be opened ends this database's sections, and
+            // the run does not count as done.
+            writer.finish();
+            fail(QStringLiteral("  %1: błąd bazy danych, pozostałe raporty tej bazy pominięte: %2")
+                     .arg(name, e.text()));
+            return;
+        }
         timing.lookupMs = lookupMs; // counted once, with the first section
         lookupMs = 0;
-        QElapsedTimer clock;
-        clock.start();
-        SectionReport::Context context;
-        context.db = db;
-        context.runDate = m_dataRaportu;
-        context.section = section;
-        context.lookup = m_lookup.get();
-        context.polishLetters = m_polishLetters;
-        auto report = std::make_unique<SectionReport>(*m_project, context);
-        {
-            if (section->usesSelection && !selection) {
-                tables.emplace(db);
-                selection = tables->fill(m_tree.SelectedWorkstations());
-            }
-            timing.selectionMs = clock.restart();
-            checkStop();
-            try {
-                report->open(section->statements(section->usesSelection ? *selection : SelectionTables()));
-            } catch (const EDBEngineError& e) {
-                checkStop();
-                // A section whose queries cannot be opened ends this database's sections, and
-                // the run does not count as done.
-                writer.finish();
-                fail(QStringLiteral("  %1: błąd bazy danych, pozostałe raporty tej bazy pominięte: %2")
-                         .arg(name, e.text()));
-                return;
-            }
-            timing.openMs = clock.restart();
-        }
+        checkStop();
         if (m_observer)
             m_observer(*section, *report);
         if (m_workbook) {

@@ -85,6 +85,7 @@ private:
     std::unique_ptr<ReportProject> m_project;
     std::unique_ptr<ReportLogin> m_login;
     std::unique_ptr<StructureLookup> m_lookup;
+    QString m_alias; // of the database being written
     SectionObserver m_observer;
     std::function<void(const QString&)> m_progress;
     std::function<bool()> m_stopCheck;

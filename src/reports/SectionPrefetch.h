@@ -1,0 +1,75 @@
+#pragma once
+
+#include "SectionReport.h"
+#include "SectionWriter.h"
+
+#include <QString>
+#include <QVector>
+
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace kolmrap {
+
+// Opens the sections' queries ahead of the run's thread on connections of their own, two
+// sections at once: the engine then works on two cores while the run's thread takes the opened
+// sections in their order and hands them to the writers. A lane opens a section only while it
+// is at most a few sections ahead of the run's thread, so the fetched rows stay bounded.
+class SectionPrefetch {
+public:
+    struct Section {
+        const SectionDescription* description = nullptr;
+        SectionTiming timing; // its name; the time of its selection and queries are added
+    };
+    struct Opened {
+        std::unique_ptr<SectionReport> report;
+        SectionTiming timing;
+        std::exception_ptr error; // the section's queries could not be opened
+    };
+    // Opens one section on a lane's connection (made on that lane's thread).
+    using OpenSection = std::function<std::unique_ptr<SectionReport>(
+        const QSqlDatabase& db, const SectionDescription& section, SectionTiming& timing, void* laneState)>;
+    // A lane's connection: made and closed on the lane's own thread.
+    using Connect = std::function<QSqlDatabase(int lane)>;
+    using Disconnect = std::function<void(int lane)>;
+    // What a lane keeps between its sections (the selection written into its temporary tables).
+    using LaneState = std::function<std::shared_ptr<void>(const QSqlDatabase& db)>;
+
+    static constexpr int Lanes = 2;
+    static constexpr int Lookahead = 3;
+
+    SectionPrefetch(QVector<Section> sections, Connect connect, Disconnect disconnect, LaneState laneState,
+                    OpenSection open);
+    // Stops the lanes after the section each is opening now.
+    ~SectionPrefetch();
+    SectionPrefetch(const SectionPrefetch&) = delete;
+    SectionPrefetch& operator=(const SectionPrefetch&) = delete;
+
+    // The next section in order, once opened; checkStop is called while waiting.
+    Opened take(int index, const std::function<void()>& checkStop);
+
+private:
+    void lane(int number);
+
+    QVector<Section> m_sections;
+    Connect m_connect;
+    Disconnect m_disconnect;
+    LaneState m_laneState;
+    OpenSection m_open;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::unique_ptr<Opened>> m_opened; // by index, until taken
+    std::vector<bool> m_ready;
+    int m_nextToOpen = 0;
+    int m_taken = 0; // sections the run's thread has taken
+    bool m_stopping = false;
+    std::vector<std::thread> m_lanes;
+};
+
+} // namespace kolmrap
