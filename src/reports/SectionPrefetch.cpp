@@ -9,6 +9,7 @@ SectionPrefetch::SectionPrefetch(QVector<Section> sections, Connect connect, Dis
     : m_sections(std::move(sections)), m_connect(std::move(connect)), m_disconnect(std::move(disconnect)),
       m_laneState(std::move(laneState)), m_open(std::move(open)), m_opened(size_t(m_sections.size())),
       m_ready(size_t(m_sections.size()), false) {
+    m_clock.start();
     for (int i = 0; i < Lanes && i < m_sections.size(); ++i)
         m_lanes.emplace_back([this, i] { lane(i); });
 }
@@ -62,6 +63,7 @@ void SectionPrefetch::lane(int number) {
                 const std::lock_guard<std::mutex> lock(m_mutex);
                 m_opened[size_t(index)] = std::move(opened);
                 m_ready[size_t(index)] = true;
+                m_openingMs = m_clock.elapsed();
             }
             m_changed.notify_all();
         }
@@ -71,6 +73,11 @@ void SectionPrefetch::lane(int number) {
     db = QSqlDatabase();
     if (!connectError)
         m_disconnect(number);
+}
+
+qint64 SectionPrefetch::openingMs() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_openingMs;
 }
 
 SectionPrefetch::Opened SectionPrefetch::take(int index, const std::function<void()>& checkStop) {

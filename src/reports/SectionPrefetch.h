@@ -3,6 +3,7 @@
 #include "SectionReport.h"
 #include "SectionWriter.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QVector>
 
@@ -53,6 +54,9 @@ public:
 
     // The next section in order, once opened; checkStop is called while waiting.
     Opened take(int index, const std::function<void()>& checkStop);
+    // From the start of the lanes to the end of the last section opened so far (the queries'
+    // own wall time, for the benchmark).
+    qint64 openingMs();
 
 private:
     void lane(int number);
@@ -69,6 +73,8 @@ private:
     int m_nextToOpen = 0;
     int m_taken = 0; // sections the run's thread has taken
     bool m_stopping = false;
+    QElapsedTimer m_clock;
+    qint64 m_openingMs = 0;
     std::vector<std::thread> m_lanes;
 };
 

@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace kolmrap {
 
@@ -285,6 +286,14 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         report->releaseDatabase();
         return report;
     };
+    // The working copy's record of a section (with the workbook), the letters as stored whatever
+    // the PDF prints; taken on the thread that opened the section.
+    std::vector<std::optional<SectionSheet>> records(size_t(Settings::SectionCount));
+    auto record = [this, &records](const SectionDescription& section, SectionReport& report) {
+        report.setPolishLetters(true);
+        records[size_t(section.index)] = SectionSheet::fromRecord(section.name, report.executeToRecord());
+        report.setPolishLetters(m_polishLetters);
+    };
     std::unique_ptr<SectionPrefetch> prefetch;
     if (SectionWriter::threadsToUse() > 1 && !m_observer) {
         QVector<SectionPrefetch::Section> toOpen;
@@ -303,9 +312,12 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
             [](const QSqlDatabase& on) {
                 return std::static_pointer_cast<void>(std::make_shared<LaneTables>(on));
             },
-            [openSection](const QSqlDatabase& on, const SectionDescription& section, SectionTiming& timing,
-                          void* lane) {
-                return openSection(on, section, timing, *static_cast<LaneTables*>(lane));
+            [this, openSection, record](const QSqlDatabase& on, const SectionDescription& section,
+                                        SectionTiming& timing, void* lane) {
+                auto report = openSection(on, section, timing, *static_cast<LaneTables*>(lane));
+                if (m_workbook)
+                    record(section, *report);
+                return report;
             });
     }
     int taken = 0;
@@ -357,28 +369,44 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         if (m_observer)
             m_observer(*section, *report);
         if (m_workbook) {
-            // The working copy keeps the letters as stored, whatever the PDF prints.
-            report->setPolishLetters(true);
-            sheets << SectionSheet::fromRecord(name, report->executeToRecord());
-            report->setPolishLetters(m_polishLetters);
+            if (!prefetch)
+                record(*section, *report);
+            sheets << std::move(*records[size_t(section->index)]);
         }
         writer.write(std::move(report), output, timing);
     }
-    writer.finish();
+    if (prefetch)
+        m_openingMs += prefetch->openingMs();
+    // The workbook is made while the last PDFs are written, and written itself only after them:
+    // the sections are told first, and a section that failed leaves no workbook.
+    QString workbookFile;
+    QByteArray workbook;
+    std::exception_ptr workbookError;
     if (m_workbook && !sheets.isEmpty()) {
-        const QString folder = QDir(reportsFolder).filePath(QStringLiteral("Arkusz"));
-        SafeFile::makeFolders(folder);
-        const SectionSheet changes =
-            ChangeSummary::build(sheets, ChangeSummary::newestEarlier(folder, m_dataRaportu));
-        sheets << LapseSheet::build(db, *m_lookup, m_dataRaportu, m_horizonDays);
-        sheets.prepend(changes);
-        const QString file = QDir(folder).filePath(QStringLiteral("Raport") +
-                                                   m_dataRaportu.toString(QStringLiteral("yyyy-MM-dd")) +
-                                                   QStringLiteral(".xlsx"));
-        SafeFile::replace(file, Workbook::build(sheets), SafeFile::Links::Replace);
-        m_written << QDir::toNativeSeparators(file);
-        progress(
-            QStringLiteral("  Arkusz: %1 (%2 ark.)").arg(QDir::toNativeSeparators(file)).arg(sheets.size()));
+        try {
+            const QString folder = QDir(reportsFolder).filePath(QStringLiteral("Arkusz"));
+            SafeFile::makeFolders(folder);
+            const SectionSheet changes =
+                ChangeSummary::build(sheets, ChangeSummary::newestEarlier(folder, m_dataRaportu));
+            sheets << LapseSheet::build(db, *m_lookup, m_dataRaportu, m_horizonDays);
+            sheets.prepend(changes);
+            workbookFile = QDir(folder).filePath(QStringLiteral("Raport") +
+                                                 m_dataRaportu.toString(QStringLiteral("yyyy-MM-dd")) +
+                                                 QStringLiteral(".xlsx"));
+            workbook = Workbook::build(sheets);
+        } catch (...) {
+            workbookError = std::current_exception();
+        }
+    }
+    writer.finish();
+    if (workbookError)
+        std::rethrow_exception(workbookError);
+    if (!workbookFile.isEmpty()) {
+        SafeFile::replace(workbookFile, workbook, SafeFile::Links::Replace);
+        m_written << QDir::toNativeSeparators(workbookFile);
+        progress(QStringLiteral("  Arkusz: %1 (%2 ark.)")
+                     .arg(QDir::toNativeSeparators(workbookFile))
+                     .arg(sheets.size()));
     }
 }
 

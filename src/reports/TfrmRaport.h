@@ -48,6 +48,9 @@ public:
     // Written files of the run, in order.
     const QStringList& writtenFiles() const { return m_written; }
     const QVector<SectionTiming>& timings() const { return m_timings; }
+    // The wall time of the sections' queries on the connections that open them ahead (0 when
+    // the run's thread opened them itself).
+    qint64 openingMs() const { return m_openingMs; }
 
     // Asked at every safe point of the run; true ends the run there as failed (kolmrap: a
     // stop signal came).
@@ -86,6 +89,7 @@ private:
     std::unique_ptr<ReportLogin> m_login;
     std::unique_ptr<StructureLookup> m_lookup;
     QString m_alias; // of the database being written
+    qint64 m_openingMs = 0;
     SectionObserver m_observer;
     std::function<void(const QString&)> m_progress;
     std::function<bool()> m_stopCheck;
