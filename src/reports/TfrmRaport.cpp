@@ -320,6 +320,21 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
                 return report;
             });
     }
+    // The workbook's lapse sheet needs only this thread's connection: read while the sections'
+    // queries run ahead, or after them when this thread opens the sections itself.
+    std::optional<SectionSheet> lapse;
+    std::exception_ptr workbookError;
+    auto readLapses = [&] {
+        if (!m_workbook || lapse || workbookError)
+            return;
+        try {
+            lapse = LapseSheet::build(db, *m_lookup, m_dataRaportu, m_horizonDays);
+        } catch (...) {
+            workbookError = std::current_exception();
+        }
+    };
+    if (prefetch)
+        readLapses();
     int taken = 0;
     for (const SectionDescription* section : enabled) {
         const QString& name = section->name;
@@ -381,14 +396,15 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     // the sections are told first, and a section that failed leaves no workbook.
     QString workbookFile;
     QByteArray workbook;
-    std::exception_ptr workbookError;
-    if (m_workbook && !sheets.isEmpty()) {
+    if (!sheets.isEmpty())
+        readLapses();
+    if (m_workbook && !sheets.isEmpty() && !workbookError) {
         try {
             const QString folder = QDir(reportsFolder).filePath(QStringLiteral("Arkusz"));
             SafeFile::makeFolders(folder);
             const SectionSheet changes =
                 ChangeSummary::build(sheets, ChangeSummary::newestEarlier(folder, m_dataRaportu));
-            sheets << LapseSheet::build(db, *m_lookup, m_dataRaportu, m_horizonDays);
+            sheets << std::move(*lapse);
             sheets.prepend(changes);
             workbookFile = QDir(folder).filePath(QStringLiteral("Raport") +
                                                  m_dataRaportu.toString(QStringLiteral("yyyy-MM-dd")) +
@@ -399,7 +415,8 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         }
     }
     writer.finish();
-    if (workbookError)
+    // A workbook that is not written (no section was) cannot fail the run.
+    if (workbookError && !sheets.isEmpty())
         std::rethrow_exception(workbookError);
     if (!workbookFile.isEmpty()) {
         SafeFile::replace(workbookFile, workbook, SafeFile::Links::Replace);
