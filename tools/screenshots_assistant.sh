@@ -152,40 +152,38 @@ xdotool mousemove $((X + 60)) $((Y + 274)) click 1
 sleep 0.8
 shoot_window "$(window_named 'Pomoc asystenta systemu KOLM$')" assistant-help-2200.png
 
+# Clicks the main window's button whose middle is y below the window's top.
+press_in_main() {
+    xdotool windowraise "$main"
+    geometry "$main"
+    xdotool mousemove $((X + 140)) $((Y + $1)) click 1
+}
+# Once a window titled as the pattern is shown: its screenshot, and the pointer (and so the
+# keyboard) over it. Sets shown to the window.
+shoot_when_shown() {
+    wait_for window_named "$1"
+    sleep 0.8
+    shown="$(window_named "$1")"
+    shoot_window "$shown" "$2"
+    geometry "$shown"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+}
+
 # "Pokaż listę raportów": the demo's report folder, then one section's folder entered with
 # the keys.
-xdotool windowraise "$main"
-geometry "$main"
-xdotool mousemove $((X + 140)) $((Y + 32)) click 1
-wait_for window_named '^Lista wygenerowanych raportów$'
-sleep 0.8
-list="$(window_named '^Lista wygenerowanych raportów$')"
-shoot_window "$list" assistant-report-list.png
-geometry "$list"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+press_in_main 32
+shoot_when_shown '^Lista wygenerowanych raportów$' assistant-report-list.png
 xdotool key Home Return
 sleep 0.8
-shoot_window "$list" assistant-report-list-folder.png
+shoot_window "$shown" assistant-report-list-folder.png
 xdotool key Escape
 sleep 0.3
 
 # "Ustawienia" with an hour that does not read: said once, then the dialog with what did read.
-xdotool windowraise "$main"
-geometry "$main"
-xdotool mousemove $((X + 140)) $((Y + 177)) click 1
-wait_for window_named '^Asystent systemu KOLM$'
-sleep 0.5
-box="$(window_named '^Asystent systemu KOLM$')"
-shoot_window "$box" assistant-settings-unread.png
-geometry "$box"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+press_in_main 177
+shoot_when_shown '^Asystent systemu KOLM$' assistant-settings-unread.png
 xdotool key Return
-wait_for window_named '^Ustawienia konfiguracyjne asystenta$'
-sleep 0.5
-settings="$(window_named '^Ustawienia konfiguracyjne asystenta$')"
-shoot_window "$settings" assistant-settings-after-unread.png
-geometry "$settings"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+shoot_when_shown '^Ustawienia konfiguracyjne asystenta$' assistant-settings-after-unread.png
 xdotool key Escape
 sleep 0.3
 

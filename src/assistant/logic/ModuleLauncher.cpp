@@ -32,12 +32,22 @@ QString ModuleLauncher::commandLine(const QString& executableText, int userId) c
     return command;
 }
 
-QString ModuleLauncher::resolveProgram(const QString& name) const {
+namespace {
+
+// The program's file name for a name of the command line: without ".exe" outside Windows.
+QString programFileName(const QString& name) {
     QString fileName = name;
 #ifndef Q_OS_WIN
     if (fileName.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive))
         fileName.chop(4);
 #endif
+    return fileName;
+}
+
+} // namespace
+
+QString ModuleLauncher::resolveProgram(const QString& name) const {
+    const QString fileName = programFileName(name);
     if (fileName.isEmpty())
         return QString();
     const QFileInfo local(QDir(m_programFolder).filePath(fileName));
@@ -49,13 +59,8 @@ QString ModuleLauncher::resolveProgram(const QString& name) const {
 }
 
 QString ModuleLauncher::notFoundMessage(const QString& name) const {
-    QString shown = name;
-#ifndef Q_OS_WIN
-    if (shown.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive))
-        shown.chop(4);
-#endif
     return QStringLiteral("Nie znaleziono programu %1 w folderze %2 ani na ścieżce PATH.")
-        .arg(shown, QDir::toNativeSeparators(m_programFolder));
+        .arg(programFileName(name), QDir::toNativeSeparators(m_programFolder));
 }
 
 QString ModuleLauncher::cannotStartMessage(const QString& program, const QString& reason) {
