@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QHash>
-#include <QRegularExpression>
 
 namespace kolmrap {
 
@@ -24,16 +23,27 @@ QString title(const QString& component) {
     return titles.value(component, component);
 }
 
+// Whether text is a date as yyyy-MM-dd (ASCII digits): checked by hand, as every cell of a
+// long section passes here.
+bool looksLikeIsoDate(QStringView text) {
+    if (text.size() != 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return false;
+    for (int i = 0; i < 10; ++i)
+        if (i != 4 && i != 7 && (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9')))
+            return false;
+    return true;
+}
+
 QVariant cell(const QString& component, const QString& text) {
     if (component == QLatin1String("OpisElemStrukt"))
         return SectionSheet::locationPath(text);
-    static const QRegularExpression isoDate(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    if (isoDate.match(text.trimmed()).hasMatch()) {
-        const QDate date = QDate::fromString(text.trimmed(), Qt::ISODate);
+    const QString trimmed = text.trimmed();
+    if (looksLikeIsoDate(trimmed)) {
+        const QDate date = QDate::fromString(trimmed, Qt::ISODate);
         if (date.isValid())
             return date;
     }
-    return text.trimmed();
+    return trimmed;
 }
 
 // Labels ("lOpis...") and texts without a data view are the page's, not the row's.
@@ -44,10 +54,17 @@ bool isField(const QString& component) {
 } // namespace
 
 QString SectionSheet::locationPath(const QString& printed) {
+    // The lines between carriage returns and line feeds, blank ones left out.
     QStringList parts;
-    for (const QString& line : printed.split(QRegularExpression(QStringLiteral("[\\r\\n]+"))))
-        if (!line.trimmed().isEmpty())
-            parts << line.trimmed();
+    int start = 0;
+    for (int i = 0; i <= printed.size(); ++i) {
+        if (i < printed.size() && printed[i] != QLatin1Char('\r') && printed[i] != QLatin1Char('\n'))
+            continue;
+        const QString line = printed.mid(start, i - start).trimmed();
+        if (!line.isEmpty())
+            parts << line;
+        start = i + 1;
+    }
     return parts.join(QStringLiteral(" / "));
 }
 
