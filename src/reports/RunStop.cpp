@@ -13,21 +13,26 @@ namespace kolmrap {
 
 namespace {
 
-std::atomic<unsigned> g_handle{0};
+std::atomic<unsigned> g_handles[RunStop::WatchSlots];
 
-void cancelRunningStatement() {
-    isc_db_handle handle = g_handle.load();
+void cancelRunningStatement(std::atomic<unsigned>& slot) {
+    isc_db_handle handle = slot.load();
     if (handle == 0)
         return;
     ISC_STATUS_ARRAY status{};
     fb_cancel_operation(status, &handle, fb_cancel_raise);
 }
 
+void cancelRunningStatements() {
+    for (std::atomic<unsigned>& slot : g_handles)
+        cancelRunningStatement(slot);
+}
+
 } // namespace
 
 void RunStop::install(int graceMs) {
     StopSignals::install([graceMs] {
-        cancelRunningStatement();
+        cancelRunningStatements();
         std::this_thread::sleep_for(std::chrono::milliseconds(graceMs));
         // Still running: every file of the run is written whole or not at all, and the run's
         // temporary rows go with its connection, so ending here loses nothing.
@@ -39,12 +44,13 @@ bool RunStop::stopRequested() {
     return StopSignals::stopRequested();
 }
 
-void RunStop::watchConnection(const QSqlDatabase& db) {
+void RunStop::watchConnection(const QSqlDatabase& db, int slot) {
+    Q_ASSERT(slot >= 0 && slot < WatchSlots);
     const unsigned handle = DbEngine::nativeHandle(db);
-    g_handle = handle;
+    g_handles[slot] = handle;
     // A signal that came while no statement ran is seen at the next safe point.
     if (handle != 0 && StopSignals::stopRequested())
-        cancelRunningStatement();
+        cancelRunningStatement(g_handles[slot]);
 }
 
 } // namespace kolmrap

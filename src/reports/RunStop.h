@@ -12,8 +12,10 @@ namespace RunStop {
 // Takes the stop signals for the run (call first in main, before any thread exists).
 void install(int graceMs);
 bool stopRequested();
-// The connection whose running statement a signal cancels (an invalid one for none).
-void watchConnection(const QSqlDatabase& db);
+// The connections whose running statements a signal cancels, one per slot: 0 the run's own,
+// 1 and 2 those that open the sections ahead (an invalid one for none). Any thread may call it.
+constexpr int WatchSlots = 3;
+void watchConnection(const QSqlDatabase& db, int slot = 0);
 
 } // namespace RunStop
 

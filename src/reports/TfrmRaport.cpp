@@ -147,7 +147,7 @@ bool TfrmRaport::ProcessDatabases() {
     const auto restoreDates = qScopeGuard([&] { dates = userDates; });
     const auto forgetConnection = qScopeGuard([this] {
         if (m_watch)
-            m_watch(QSqlDatabase());
+            m_watch(QSqlDatabase(), 0);
     });
 
     const QVector<Settings::ListedDatabase> databases =
@@ -191,7 +191,7 @@ bool TfrmRaport::ProcessDatabases() {
             continue;
         }
         if (m_watch)
-            m_watch(m_app.karty().GetDatabase());
+            m_watch(m_app.karty().GetDatabase(), 0);
         if (!LoginFromCommandLine()) {
             progress(QStringLiteral("Baza \"%1\": bez logowania użytkownika, raporty pominięte").arg(shown));
             m_app.karty().CloseDatabase();
@@ -213,7 +213,7 @@ bool TfrmRaport::ProcessDatabases() {
         }
         m_lookup.reset();
         if (m_watch)
-            m_watch(QSqlDatabase());
+            m_watch(QSqlDatabase(), 0);
         m_app.karty().CloseDatabase();
     }
     return result;
@@ -302,13 +302,22 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
                 toOpen << SectionPrefetch::Section{section, SectionTiming{section->name}};
         const QString registry = m_app.aliasRegistryPath();
         const QString alias = m_alias;
+        const auto watch = m_watch;
         prefetch = std::make_unique<SectionPrefetch>(
             toOpen,
-            [registry, alias](int lane) {
-                return DbEngine::openConnection(AliasRegistry(registry), alias,
-                                                QStringLiteral("kolmrap-lane%1").arg(lane));
+            [registry, alias, watch](int lane) {
+                const QSqlDatabase opened = DbEngine::openConnection(
+                    AliasRegistry(registry), alias, QStringLiteral("kolmrap-lane%1").arg(lane));
+                // A stop cancels what this connection runs too.
+                if (watch)
+                    watch(opened, lane + 1);
+                return opened;
             },
-            [](int lane) { DbEngine::closeConnection(QStringLiteral("kolmrap-lane%1").arg(lane)); },
+            [watch](int lane) {
+                if (watch)
+                    watch(QSqlDatabase(), lane + 1);
+                DbEngine::closeConnection(QStringLiteral("kolmrap-lane%1").arg(lane));
+            },
             [](const QSqlDatabase& on) {
                 return std::static_pointer_cast<void>(std::make_shared<LaneTables>(on));
             },

@@ -56,7 +56,11 @@ public:
     // stop signal came).
     void setStopCheck(std::function<bool()> check) { m_stopCheck = std::move(check); }
     // Told the connection of each database the run visits, and an invalid one after it.
-    void setConnectionWatch(std::function<void(const QSqlDatabase&)> watch) { m_watch = std::move(watch); }
+    // Told each connection whose statements a stop must cancel: slot 0 the run's own, 1 and 2
+    // those that open the sections ahead (an invalid connection when one goes).
+    void setConnectionWatch(std::function<void(const QSqlDatabase&, int slot)> watch) {
+        m_watch = std::move(watch);
+    }
 
     // Exposed for tests of the structure selection.
     StructureTree& tree() { return m_tree; }
@@ -93,7 +97,7 @@ private:
     SectionObserver m_observer;
     std::function<void(const QString&)> m_progress;
     std::function<bool()> m_stopCheck;
-    std::function<void(const QSqlDatabase&)> m_watch;
+    std::function<void(const QSqlDatabase&, int slot)> m_watch;
     QStringList m_written;
     QVector<SectionTiming> m_timings;
 };
