@@ -5,9 +5,9 @@
 namespace kolmrap {
 
 SectionPrefetch::SectionPrefetch(QVector<Section> sections, Connect connect, Disconnect disconnect,
-                                 LaneState laneState, OpenSection open)
+                                 OpenSection open)
     : m_sections(std::move(sections)), m_connect(std::move(connect)), m_disconnect(std::move(disconnect)),
-      m_laneState(std::move(laneState)), m_open(std::move(open)), m_opened(size_t(m_sections.size())),
+      m_open(std::move(open)), m_opened(size_t(m_sections.size())),
       m_ready(size_t(m_sections.size()), false) {
     m_clock.start();
     for (int i = 0; i < Lanes && i < m_sections.size(); ++i)
@@ -32,42 +32,35 @@ void SectionPrefetch::lane(int number) {
     } catch (...) {
         connectError = std::current_exception();
     }
-    {
-        std::shared_ptr<void> state;
-        for (;;) {
-            int index = -1;
-            {
-                std::unique_lock<std::mutex> lock(m_mutex);
-                m_changed.wait(lock, [&] {
-                    return m_stopping || m_nextToOpen >= m_sections.size() ||
-                           m_nextToOpen < m_taken + Lookahead;
-                });
-                if (m_stopping || m_nextToOpen >= m_sections.size())
-                    break;
-                index = m_nextToOpen++;
-            }
-            auto opened = std::make_unique<Opened>();
-            opened->timing = m_sections[index].timing;
-            if (connectError) {
-                opened->error = connectError;
-            } else {
-                try {
-                    if (!state)
-                        state = m_laneState(db);
-                    opened->report = m_open(db, *m_sections[index].description, opened->timing, state.get());
-                } catch (...) {
-                    opened->error = std::current_exception();
-                }
-            }
-            {
-                const std::lock_guard<std::mutex> lock(m_mutex);
-                m_opened[size_t(index)] = std::move(opened);
-                m_ready[size_t(index)] = true;
-                m_openingMs = m_clock.elapsed();
-            }
-            m_changed.notify_all();
+    for (;;) {
+        int index = -1;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_changed.wait(lock, [&] {
+                return m_stopping || m_nextToOpen >= m_sections.size() || m_nextToOpen < m_taken + Lookahead;
+            });
+            if (m_stopping || m_nextToOpen >= m_sections.size())
+                break;
+            index = m_nextToOpen++;
         }
-        // The lane's temporary tables go before its connection.
+        auto opened = std::make_unique<Opened>();
+        opened->timing = m_sections[index].timing;
+        if (connectError) {
+            opened->error = connectError;
+        } else {
+            try {
+                opened->report = m_open(number, db, *m_sections[index].description, opened->timing);
+            } catch (...) {
+                opened->error = std::current_exception();
+            }
+        }
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_opened[size_t(index)] = std::move(opened);
+            m_ready[size_t(index)] = true;
+            m_openingMs = m_clock.elapsed();
+        }
+        m_changed.notify_all();
     }
     // No handle of the connection may outlive it.
     db = QSqlDatabase();

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QVector>
 
-#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <functional>
@@ -33,20 +32,18 @@ public:
         SectionTiming timing;
         std::exception_ptr error; // the section's queries could not be opened
     };
-    // Opens one section on a lane's connection (made on that lane's thread).
+    // Opens one section on a lane's connection, on that lane's own thread.
     using OpenSection = std::function<std::unique_ptr<SectionReport>(
-        const QSqlDatabase& db, const SectionDescription& section, SectionTiming& timing, void* laneState)>;
-    // A lane's connection: made and closed on the lane's own thread.
+        int lane, const QSqlDatabase& db, const SectionDescription& section, SectionTiming& timing)>;
+    // A lane's connection: made and closed on the lane's own thread (what the lane kept on it,
+    // such as its temporary tables, goes in the closing).
     using Connect = std::function<QSqlDatabase(int lane)>;
     using Disconnect = std::function<void(int lane)>;
-    // What a lane keeps between its sections (the selection written into its temporary tables).
-    using LaneState = std::function<std::shared_ptr<void>(const QSqlDatabase& db)>;
 
     static constexpr int Lanes = 2;
     static constexpr int Lookahead = 3;
 
-    SectionPrefetch(QVector<Section> sections, Connect connect, Disconnect disconnect, LaneState laneState,
-                    OpenSection open);
+    SectionPrefetch(QVector<Section> sections, Connect connect, Disconnect disconnect, OpenSection open);
     // Stops the lanes after the section each is opening now.
     ~SectionPrefetch();
     SectionPrefetch(const SectionPrefetch&) = delete;
@@ -64,7 +61,6 @@ private:
     QVector<Section> m_sections;
     Connect m_connect;
     Disconnect m_disconnect;
-    LaneState m_laneState;
     OpenSection m_open;
     std::mutex m_mutex;
     std::condition_variable m_changed;

@@ -24,6 +24,7 @@
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -266,6 +267,8 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         std::optional<SelectionTables> selection;
     };
     std::optional<LaneTables> tables; // of this thread's connection
+    // Of the lanes' connections, each touched by its own lane's thread only.
+    std::array<std::optional<LaneTables>, SectionPrefetch::Lanes> laneTables;
     const QString selected = m_tree.SelectedWorkstations();
     auto openSection = [this, &selected](const QSqlDatabase& on, const SectionDescription& section,
                                          SectionTiming& timing, LaneTables& lane) {
@@ -313,17 +316,19 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
                     watch(opened, lane + 1);
                 return opened;
             },
-            [watch](int lane) {
+            [watch, &laneTables](int lane) {
                 if (watch)
                     watch(QSqlDatabase(), lane + 1);
+                // The lane's temporary tables go before its connection.
+                laneTables[size_t(lane)].reset();
                 DbEngine::closeConnection(QStringLiteral("kolmrap-lane%1").arg(lane));
             },
-            [](const QSqlDatabase& on) {
-                return std::static_pointer_cast<void>(std::make_shared<LaneTables>(on));
-            },
-            [this, openSection, record](const QSqlDatabase& on, const SectionDescription& section,
-                                        SectionTiming& timing, void* lane) {
-                auto report = openSection(on, section, timing, *static_cast<LaneTables*>(lane));
+            [this, openSection, record, &laneTables](
+                int lane, const QSqlDatabase& on, const SectionDescription& section, SectionTiming& timing) {
+                std::optional<LaneTables>& tables = laneTables[size_t(lane)];
+                if (!tables)
+                    tables.emplace(on);
+                auto report = openSection(on, section, timing, *tables);
                 if (m_workbook)
                     record(section, *report);
                 return report;

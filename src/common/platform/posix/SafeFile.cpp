@@ -35,7 +35,9 @@ bool isPrivateCopyName(const QString& name, const QString& fileName) {
     if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
         return false;
     for (const QChar c : name.mid(prefix.size())) {
-        if (!(c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+        // mkostemp's letters and digits are ASCII.
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+              (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
               (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))))
             return false;
     }
