@@ -512,7 +512,7 @@ TEST_F(SettingsDialogTest, ValuesThatDoNotReadAreSaidOnceAndNeverWrittenOverUnle
                            "[AsystentSettings]\nASYST.CzestAsys.Str=7\nASYST.GodzAsys.Str=25:99\n"
                            "ASYST.DataAsys.Str=2024-03-01\nASYST.CzynnRyz.Str=T\nASYST.PracAdm.Str=T\n");
     m_form->scheduler().LoadScheduleSettings();
-    const QString today = m_app->dates().formatDate(m_clock.today());
+    const QString today = m_app->dates().formatDate(m_app->clock().today());
     TfrmUstaw& d = *m_form->settingsDialog();
     Scheduler& s = m_form->scheduler();
     using F = Scheduler::Field;
