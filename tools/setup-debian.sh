@@ -14,7 +14,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
           firebird3.0-server firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
           libgtest-dev libcrypt-dev libxlsxwriter-dev python3-openpyxl libxcb1-dev clang-format
           fonts-liberation2 poppler-utils desktop-file-utils xvfb xauth qt6-translations-l10n trayer xdotool imagemagick x11-utils
-          faketime)
+          faketime qt6-charts-dev libcurl4-openssl-dev python3-aiosmtpd openssl)
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

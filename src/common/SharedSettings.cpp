@@ -156,6 +156,14 @@ bool polishLetters(const TMyIniFile& ini) {
     return readSwitch(ini, PolishLetters);
 }
 
+bool pdfArchival(const TMyIniFile& ini) {
+    return readSwitch(ini, PdfArchival);
+}
+
+int unitLevel(const TMyIniFile& ini) {
+    return readCount(ini, UnitLevel, 0);
+}
+
 int lapseHorizonDays(const TMyIniFile& ini) {
     return readCount(ini, LapseHorizon, DefaultLapseHorizonDays);
 }

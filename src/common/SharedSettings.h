@@ -45,6 +45,10 @@ inline constexpr Key ActiveDatabasePath{Section::Saved, "GLOBAL", "path"};
 inline constexpr Key Workbook{Section::Asystent, "ASYST", "Arkusz"};
 inline constexpr Key LapseHorizon{Section::Asystent, "ASYST", "Horyzont"};
 inline constexpr Key PolishLetters{Section::Asystent, "ASYST", "PolskieLitery"};
+// "T": the report PDFs in the archival form (PDF/A-1b).
+inline constexpr Key PdfArchival{Section::Asystent, "ASYST", "PdfA"};
+// The level of the units that get workbooks of their own (1: right under the organisation).
+inline constexpr Key UnitLevel{Section::Asystent, "ASYST", "Jednostki"};
 inline constexpr Key BackupCopies{Section::Backup, "BACKUP", "IleKopii"};
 inline constexpr int DefaultLapseHorizonDays = 90;
 
@@ -84,6 +88,9 @@ QString flag(bool on);
 bool workbook(const TMyIniFile& ini);
 int lapseHorizonDays(const TMyIniFile& ini);
 bool polishLetters(const TMyIniFile& ini);
+bool pdfArchival(const TMyIniFile& ini);
+// 0: no workbooks per unit.
+int unitLevel(const TMyIniFile& ini);
 // How many newest copies of a database its backup folder keeps; 0 keeps all.
 int backupCopiesKept(const TMyIniFile& ini);
 

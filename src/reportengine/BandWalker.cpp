@@ -31,6 +31,7 @@ BandWalker::BandWalker(ReportState& state, IBandSink& sink)
 }
 
 void BandWalker::run() {
+    m_state.printedRows.fill(0);
     for (int band : m_design.titleBands)
         if (m_state.bandVisible[band])
             m_sink.printBand(band, -1);
@@ -49,10 +50,12 @@ void BandWalker::walk(int view, const QVector<int>& rows) {
         m_state.currentRow[view] = row;
         if (m_state.handlers[view])
             m_state.handlers[view]();
+        bool printed = false;
         for (int i = 0; i < design.detailBands.size(); ++i) {
             const int band = design.detailBands[i];
             if (!m_state.bandVisible[band])
                 continue;
+            printed = true;
             if (!headed[i]) {
                 headed[i] = true;
                 for (int header : m_design.bands[band].headers) {
@@ -65,6 +68,8 @@ void BandWalker::walk(int view, const QVector<int>& rows) {
             }
             m_sink.printBand(band, row);
         }
+        if (printed)
+            ++m_state.printedRows[view];
         for (int child : design.children) {
             if (keyOf(view, row, m_design.dataViews[child].keys, m_key))
                 walk(child, m_childRows[child].value(m_key, NoRows));

@@ -124,6 +124,8 @@ int renderToBytes(ReportState& state, QByteArray& pdf) {
     const QString title = design.titleText();
     writer.setTitle(title.isEmpty() ? design.name : title);
     writer.setCreator(state.creator);
+    if (state.archival)
+        writer.setPdfVersion(QPdfWriter::PdfVersion_A1b);
 
     TextMetrics metrics(&writer);
     PageLayout layout(state, metrics, Dpi);

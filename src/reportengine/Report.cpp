@@ -21,6 +21,7 @@ public:
         printed.band = b.name;
         if (b.kind == BandKind::Detail) {
             printed.dataView = m_design.dataViews[b.dataView].name;
+            printed.connection = m_design.dataViews[b.dataView].connection;
             printed.row = row;
         }
         for (int comp : b.components)
@@ -142,4 +143,12 @@ QVector<PrintedBand> Report::executeToRecord() {
 
 int Report::lastPageCount() const {
     return m_state->lastPageCount;
+}
+
+int Report::lastPrintedRows(const QString& connection) const {
+    return m_state->printedRows[viewOfConnection(*m_state->design, connection)];
+}
+
+void Report::setArchival(bool on) {
+    m_state->archival = on;
 }

@@ -36,6 +36,7 @@ public:
 struct PrintedBand {
     QString band;
     QString dataView;                       // empty for bands without a data view
+    QString connection;                     // the data view's connection
     int row = -1;                           // the data view's row, -1 for none
     QVector<QPair<QString, QString>> texts; // component name and printed text, in design order
 };
@@ -85,6 +86,11 @@ public:
     QVector<PrintedBand> executeToRecord();
     // Page count of the last executeToPdf.
     int lastPageCount() const;
+    // The rows of a connection that printed at least one band in the last execution.
+    int lastPrintedRows(const QString& connection) const;
+    // On: the PDF is written as PDF/A-1b for the archive (fonts embedded, the sRGB output
+    // intent, XMP metadata), with the same pages and text.
+    void setArchival(bool on);
 
 private:
     struct State;

@@ -6,6 +6,7 @@ ReportState::ReportState(std::shared_ptr<ReportDesign> d) : design(std::move(d))
     rows.fill(nullptr, design->dataViews.size());
     handlers.resize(design->dataViews.size());
     currentRow.fill(-1, design->dataViews.size());
+    printedRows.fill(0, design->dataViews.size());
     texts.reserve(design->components.size());
     for (const ComponentDesign& c : design->components)
         texts << c.text;

@@ -19,11 +19,15 @@ struct ReportState {
     QVector<const IRowSet*> rows;
     QVector<std::function<void()>> handlers;
     QVector<int> currentRow;
+    // Per data view, the rows that printed at least one band in the last walk.
+    QVector<int> printedRows;
     QVector<QString> texts;
     QVector<bool> bandVisible;
     QDate runDate;
     QString creator = QStringLiteral("KOLM"); // the program named in the PDF's information
     int lastPageCount = 0;
+    // The PDF is written in the archival form (PDF/A-1b).
+    bool archival = false;
 
     // The text a component prints now; data fields read the given row of their data view.
     QString printedText(int component, int row) const;

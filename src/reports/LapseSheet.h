@@ -26,6 +26,12 @@ Band band(int daysRemaining);
 
 SectionSheet build(const QSqlDatabase& db, StructureLookup& lookup, const QDate& today, int horizonDays);
 
+// The rows of a built sheet that lapse within days (expired and undated ones included).
+SectionSheet within(const SectionSheet& sheet, int days);
+// The items still valid that lapse within days: 1 to days remaining, as the workbook's amber and
+// green rows count them.
+int lapsingWithin(const SectionSheet& sheet, int days);
+
 } // namespace LapseSheet
 
 } // namespace kolmrap

@@ -20,7 +20,30 @@ SectionReport::SectionReport(const ReportProject& project, const Context& contex
     : m_context(context), m_report(project.createReport(context.section->name)) {
     m_report.setRunDate(context.runDate);
     m_report.setCreator(QStringLiteral("kolmrap " KOLM_VERSION));
+    m_report.setArchival(context.archival);
     m_previousLocation.clear();
+}
+
+int SectionReport::printedRows() const {
+    for (int level = 2; level >= 0; --level)
+        if (!m_connections[level].isEmpty())
+            return m_report.lastPrintedRows(m_connections[level]);
+    return 0;
+}
+
+int SectionReport::stationOf(const PrintedBand& band) const {
+    if (!m_context.section->structureRows || band.row < 0)
+        return -1;
+    for (int level = 2; level >= 0; --level) {
+        if (m_connections[level].isEmpty())
+            continue;
+        // Only the deepest level's rows are workstations.
+        if (m_connections[level].compare(band.connection, Qt::CaseInsensitive) != 0)
+            return -1;
+        const QVariant id = m_rows[level].raw(band.row, QStringLiteral("ID"));
+        return id.isValid() && !id.isNull() ? id.toInt() : -1;
+    }
+    return -1;
 }
 
 void SectionReport::executeToPdf(const QString& path) {

@@ -27,6 +27,8 @@ public:
         StructureLookup* lookup = nullptr;
         // The text as stored, Polish letters and all, instead of the letters replaced.
         bool polishLetters = false;
+        // The PDF in the archival form (PDF/A-1b).
+        bool archival = false;
     };
 
     SectionReport(const ReportProject& project, const Context& context);
@@ -44,6 +46,12 @@ public:
     // For the walks that follow: the text as stored, or with the letters replaced.
     void setPolishLetters(bool on);
     int pageCount() const { return m_report.lastPageCount(); }
+    // The lines of the section's deepest level (workstations, persons) the last walk printed:
+    // the rows of the section's sheet in the workbook.
+    int printedRows() const;
+    // The structure node (workstation) a printed band of the deepest level stands for; -1 for
+    // the rows of a section that lists no workstations.
+    int stationOf(const PrintedBand& band) const;
     const QueryRowSet& rows(int level) const { return m_rows[level]; }
 
     static QString connectionName(const QString& queryName, int level);

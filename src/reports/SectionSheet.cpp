@@ -80,7 +80,23 @@ QSet<QString> SectionSheet::rowKeys() const {
     return keys;
 }
 
-SectionSheet SectionSheet::fromRecord(const QString& name, const QVector<PrintedBand>& bands) {
+SectionSheet SectionSheet::onlyStations(const QSet<int>& stations) const {
+    SectionSheet part;
+    part.name = name;
+    part.headers = headers;
+    for (int r = 0; r < rows.size(); ++r) {
+        if (!stations.contains(rowStations.value(r, -1)))
+            continue;
+        part.rows << rows[r];
+        if (r < rowColours.size())
+            part.rowColours << rowColours[r];
+        part.rowStations << rowStations[r];
+    }
+    return part;
+}
+
+SectionSheet SectionSheet::fromRecord(const QString& name, const QVector<PrintedBand>& bands,
+                                      const std::function<int(const PrintedBand&)>& stationOf) {
     SectionSheet sheet;
     sheet.name = name;
     // The data bands in the order of their first line: the last of them is the row.
@@ -130,6 +146,7 @@ SectionSheet SectionSheet::fromRecord(const QString& name, const QVector<Printed
             for (const QString& field : fields.value(level))
                 row << current.value(level).value(field, QString());
         sheet.rows << row;
+        sheet.rowStations << (stationOf ? stationOf(b) : -1);
     }
     return sheet;
 }

@@ -73,6 +73,7 @@ void SectionWriter::run(Job& job) {
     job.timing.renderMs = timer.elapsed();
     job.timing.pages = job.report->pageCount();
     job.timing.rows = int(rowsOf(*job.report));
+    job.timing.printedRows = job.report->printedRows();
 }
 
 void SectionWriter::work() {

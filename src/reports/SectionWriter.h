@@ -24,7 +24,8 @@ struct SectionTiming {
     qint64 renderMs = 0;    // layout and PDF, with the row rules
     qint64 lookupMs = 0;    // of renderMs: reading ancestry tables
     int pages = 0;
-    int rows = 0;
+    int rows = 0;        // fetched, at every level
+    int printedRows = 0; // lines of the deepest level printed
 };
 
 // Writes the sections' PDFs on threads of their own while the next sections' queries run: a

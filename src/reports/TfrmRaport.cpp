@@ -16,6 +16,7 @@
 #include "SharedSettings.h"
 #include "StructureLookup.h"
 #include "TemporaryTables.h"
+#include "UnitSplit.h"
 #include "Workbook.h"
 #include "platform/SafeFile.h"
 
@@ -90,6 +91,9 @@ bool TfrmRaport::FormCreate() {
     m_polishLetters = Settings::polishLetters(ini);
     m_workbook = Settings::workbook(ini);
     m_horizonDays = m_workbook ? Settings::lapseHorizonDays(ini) : Settings::DefaultLapseHorizonDays;
+    m_archival = Settings::pdfArchival(ini);
+    m_unitLevel = m_workbook ? Settings::unitLevel(ini) : 0;
+    m_outcomes.clear();
     try {
         m_project = std::make_unique<ReportProject>(ReportProject::fromFile(m_projectFile));
         m_listaRaportow = m_project->reportNames();
@@ -249,8 +253,13 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     if (!enabled.isEmpty())
         TemporaryTables::prepareDatabase(db);
     QVector<SectionSheet> sheets;
+    // The lines each written section printed, for the history.
+    QHash<QString, int> printedRows;
+    QStringList pdfs;
     SectionWriter writer(
-        [this](const SectionTiming& timing, const QString& output) {
+        [this, &printedRows, &pdfs](const SectionTiming& timing, const QString& output) {
+            printedRows.insert(timing.name, timing.printedRows);
+            pdfs << output;
             m_timings << timing;
             m_written << output;
             progress(QStringLiteral("  %1: %2 (%3 str.)").arg(timing.name, output).arg(timing.pages));
@@ -280,6 +289,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         context.section = &section;
         context.lookup = m_lookup.get();
         context.polishLetters = m_polishLetters;
+        context.archival = m_archival;
         auto report = std::make_unique<SectionReport>(*m_project, context);
         if (section.usesSelection && !lane.selection)
             lane.selection = lane.tables.fill(selected);
@@ -294,7 +304,9 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     std::vector<std::optional<SectionSheet>> records(size_t(Settings::SectionCount));
     auto record = [this, &records](const SectionDescription& section, SectionReport& report) {
         report.setPolishLetters(true);
-        records[size_t(section.index)] = SectionSheet::fromRecord(section.name, report.executeToRecord());
+        records[size_t(section.index)] =
+            SectionSheet::fromRecord(section.name, report.executeToRecord(),
+                                     [&report](const PrintedBand& b) { return report.stationOf(b); });
         report.setPolishLetters(m_polishLetters);
     };
     std::unique_ptr<SectionPrefetch> prefetch;
@@ -334,17 +346,23 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
                 return report;
             });
     }
-    // The workbook's lapse sheet needs only this thread's connection: read while the sections'
-    // queries run ahead, or after them when this thread opens the sections itself.
+    // The lapsing items (the workbook's sheet, the history's counts) need only this thread's
+    // connection: read while the sections' queries run ahead, or after them when this thread
+    // opens the sections itself. The history counts up to 90 days whatever the sheet's horizon.
     std::optional<SectionSheet> lapse;
     std::exception_ptr workbookError;
+    bool lapseTried = false;
     auto readLapses = [&] {
-        if (!m_workbook || lapse || workbookError)
+        if (lapseTried)
             return;
+        lapseTried = true;
         try {
-            lapse = LapseSheet::build(db, *m_lookup, m_dataRaportu, m_horizonDays);
-        } catch (...) {
-            workbookError = std::current_exception();
+            lapse = LapseSheet::build(db, *m_lookup, m_dataRaportu, std::max(m_horizonDays, 90));
+        } catch (const std::exception& e) {
+            if (m_workbook)
+                workbookError = std::current_exception();
+            else
+                progress(QStringLiteral("  Historia: bez liczby wygasających pozycji: ") + errorText(e));
         }
     };
     if (prefetch)
@@ -406,24 +424,68 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     }
     if (prefetch)
         m_openingMs += prefetch->openingMs();
-    // The workbook is made while the last PDFs are written, and written itself only after them:
-    // the sections are told first, and a section that failed leaves no workbook.
-    QString workbookFile;
-    QByteArray workbook;
-    if (!sheets.isEmpty())
-        readLapses();
+    // The workbooks are made while the last PDFs are written, and written themselves only after
+    // them: the sections are told first, and a section that failed leaves no workbook.
+    struct PendingWorkbook {
+        QString file;
+        QByteArray bytes;
+        QString caption; // the unit's, empty for the organisation's
+        int sheets = 0;
+    };
+    QVector<PendingWorkbook> workbooks;
+    SectionSheet changes;
+    QVector<OrgUnit> units;
+    QVector<SectionSheet> unitChanges;
+    readLapses();
     if (m_workbook && !sheets.isEmpty() && !workbookError) {
         try {
+            const QString date = m_dataRaportu.toString(QStringLiteral("yyyy-MM-dd"));
             const QString folder = QDir(reportsFolder).filePath(QStringLiteral("Arkusz"));
             SafeFile::makeFolders(folder);
-            const SectionSheet changes =
-                ChangeSummary::build(sheets, ChangeSummary::newestEarlier(folder, m_dataRaportu));
-            sheets << std::move(*lapse);
-            sheets.prepend(changes);
-            workbookFile = QDir(folder).filePath(QStringLiteral("Raport") +
-                                                 m_dataRaportu.toString(QStringLiteral("yyyy-MM-dd")) +
-                                                 QStringLiteral(".xlsx"));
-            workbook = Workbook::build(sheets);
+            const SectionSheet lapsing = LapseSheet::within(*lapse, m_horizonDays);
+            changes = ChangeSummary::build(sheets, ChangeSummary::newestEarlier(folder, m_dataRaportu));
+            // The sheets' rows are the lines the PDFs print: the history of this run is known now,
+            // and the summary sheet charts it with the runs before.
+            for (const SectionSheet& s : sheets)
+                printedRows.insert(s.name, int(s.rows.size()));
+            const QVector<RunHistory::Line> run = historyOf(enabled, printedRows, changes, lapse);
+            const QString name = QStringLiteral("Raport") + date + QStringLiteral(".xlsx");
+            QVector<SectionSheet> all{changes};
+            all << sheets << lapsing;
+            workbooks << PendingWorkbook{
+                QDir(folder).filePath(name),
+                Workbook::build(all, RunHistory::merged(RunHistory::read(reportsFolder), run)), QString(),
+                int(all.size())};
+            // Each unit its own rows: the sections that list workstations, and its lapsing items.
+            units = UnitSplit::unitsOf(m_tree, m_unitLevel);
+            for (const OrgUnit& unit : units) {
+                checkStop();
+                QVector<SectionSheet> own;
+                for (const SectionSheet& s : sheets)
+                    if (Sections::find(s.name) && Sections::find(s.name)->structureRows)
+                        own << s.onlyStations(unit.stations);
+                const QString unitFolder = QDir(folder).filePath(unit.folder);
+                SafeFile::makeFolders(unitFolder);
+                SectionSheet summary =
+                    ChangeSummary::build(own, ChangeSummary::newestEarlier(unitFolder, m_dataRaportu));
+                unitChanges << summary;
+                int rows = 0;
+                for (const SectionSheet& s : own)
+                    rows += int(s.rows.size());
+                summary.rows.prepend({QStringLiteral("Jednostka: ") + unit.caption(), QString(), QString(),
+                                      QString(), QString()});
+                if (rows == 0)
+                    summary.rows << QVector<QVariant>{
+                        QStringLiteral("W tej jednostce raport nie ma pozycji na dzień ") + date, QString(),
+                        QString(), QString(), QString()};
+                QVector<SectionSheet> book{summary};
+                book << own << lapsing.onlyStations(unit.stations);
+                workbooks << PendingWorkbook{QDir(unitFolder).filePath(name), Workbook::build(book),
+                                             unit.caption(), int(book.size())};
+            }
+        } catch (const ERunStopped&) {
+            writer.finish();
+            throw;
         } catch (...) {
             workbookError = std::current_exception();
         }
@@ -432,13 +494,88 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     // A workbook that is not written (no section was) cannot fail the run.
     if (workbookError && !sheets.isEmpty())
         std::rethrow_exception(workbookError);
-    if (!workbookFile.isEmpty()) {
-        SafeFile::replace(workbookFile, workbook, SafeFile::Links::Replace);
-        m_written << QDir::toNativeSeparators(workbookFile);
-        progress(QStringLiteral("  Arkusz: %1 (%2 ark.)")
-                     .arg(QDir::toNativeSeparators(workbookFile))
-                     .arg(sheets.size()));
+    DatabaseOutcome outcome;
+    outcome.alias = m_alias;
+    outcome.reportsFolder = reportsFolder;
+    outcome.pdfs = pdfs;
+    for (int i = 0; i < workbooks.size(); ++i) {
+        const PendingWorkbook& book = workbooks[i];
+        checkStop();
+        SafeFile::replace(book.file, book.bytes, SafeFile::Links::Replace);
+        m_written << QDir::toNativeSeparators(book.file);
+        progress(QStringLiteral("  Arkusz%1: %2 (%3 ark.)")
+                     .arg(book.caption.isEmpty() ? QString() : QStringLiteral(" jednostki ") + book.caption,
+                          QDir::toNativeSeparators(book.file))
+                     .arg(book.sheets));
+        if (i == 0)
+            outcome.workbook = book.file;
+        else
+            outcome.units << DatabaseOutcome::Unit{units[i - 1], book.file,
+                                                   historyLines(units[i - 1], unitChanges[i - 1], lapse)};
     }
+    outcome.history = historyOf(enabled, printedRows, changes, lapse);
+    if (!outcome.history.isEmpty()) {
+        checkStop();
+        RunHistory::record(reportsFolder, outcome.history, [this](const QString& line) { progress(line); });
+    }
+    m_outcomes << outcome;
+}
+
+QVector<RunHistory::Line> TfrmRaport::historyOf(const QVector<const SectionDescription*>& enabled,
+                                                const QHash<QString, int>& printedRows,
+                                                const SectionSheet& changes,
+                                                const std::optional<SectionSheet>& lapse) const {
+    // A line per section written, and one of the lapsing items.
+    QVector<RunHistory::Line> lines;
+    for (const SectionDescription* section : enabled) {
+        if (!printedRows.contains(section->name))
+            continue;
+        RunHistory::Line line;
+        line.date = m_dataRaportu;
+        line.section = section->name;
+        line.rows = printedRows.value(section->name);
+        for (const QVector<QVariant>& row : changes.rows)
+            if (row.value(0).toString() == section->name && row.value(2).metaType().id() == QMetaType::Int) {
+                line.newRows = row[2].toInt();
+                line.resolved = row[3].toInt();
+            }
+        lines << line;
+    }
+    if (lapse && !lines.isEmpty()) {
+        RunHistory::Line line;
+        line.date = m_dataRaportu;
+        line.section = RunHistory::LapseLine;
+        line.lapsing30 = LapseSheet::lapsingWithin(*lapse, 30);
+        line.lapsing90 = LapseSheet::lapsingWithin(*lapse, 90);
+        lines << line;
+    }
+    return lines;
+}
+
+QVector<RunHistory::Line> TfrmRaport::historyLines(const OrgUnit& unit, const SectionSheet& changes,
+                                                   const std::optional<SectionSheet>& lapse) const {
+    QVector<RunHistory::Line> lines;
+    for (const QVector<QVariant>& row : changes.rows) {
+        RunHistory::Line line;
+        line.date = m_dataRaportu;
+        line.section = row.value(0).toString();
+        line.rows = row.value(1).toInt();
+        if (row.value(2).metaType().id() == QMetaType::Int) {
+            line.newRows = row[2].toInt();
+            line.resolved = row[3].toInt();
+        }
+        lines << line;
+    }
+    if (lapse) {
+        const SectionSheet own = lapse->onlyStations(unit.stations);
+        RunHistory::Line line;
+        line.date = m_dataRaportu;
+        line.section = RunHistory::LapseLine;
+        line.lapsing30 = LapseSheet::lapsingWithin(own, 30);
+        line.lapsing90 = LapseSheet::lapsingWithin(own, 90);
+        lines << line;
+    }
+    return lines;
 }
 
 } // namespace kolmrap

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "ReportEngine.h"
+#include "RunHistory.h"
+#include "SectionSheet.h"
 #include "SectionSql.h"
 #include "SectionWriter.h"
 #include "StructureTree.h"
+#include "UnitSplit.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -11,6 +14,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AppContext;
 class ReportLogin;
@@ -20,6 +24,21 @@ namespace kolmrap {
 class SectionReport;
 struct SectionDescription;
 class StructureLookup;
+
+// What a database's run wrote, for those who are told of it (the delivery by e-mail).
+struct DatabaseOutcome {
+    QString alias;
+    QString reportsFolder;
+    QStringList pdfs;
+    QString workbook; // empty without the workbook
+    QVector<RunHistory::Line> history;
+    struct Unit {
+        OrgUnit unit;
+        QString workbook;
+        QVector<RunHistory::Line> history;
+    };
+    QVector<Unit> units;
+};
 
 // The report generator's run over the databases of the configuration file: for each database
 // it logs the command-line user in, loads the structure valid on the run date and writes every
@@ -48,6 +67,8 @@ public:
     // Written files of the run, in order.
     const QStringList& writtenFiles() const { return m_written; }
     const QVector<SectionTiming>& timings() const { return m_timings; }
+    // The databases written whole, in run order.
+    const QVector<DatabaseOutcome>& outcomes() const { return m_outcomes; }
     // The wall time of the sections' queries on the connections that open them ahead (0 when
     // the run's thread opened them itself).
     qint64 openingMs() const { return m_openingMs; }
@@ -74,6 +95,13 @@ private:
     // A database of the run failed: said with its name and why, and named again at the end.
     void failDatabase(const QString& alias, const QString& why);
     bool sectionAllowed(const SectionDescription& section) const;
+    // The run's lines of the history: the sections written and the lapsing items.
+    QVector<RunHistory::Line> historyOf(const QVector<const SectionDescription*>& enabled,
+                                        const QHash<QString, int>& printedRows, const SectionSheet& changes,
+                                        const std::optional<SectionSheet>& lapse) const;
+    // A unit's lines of the run: from its summary sheet and its lapsing items.
+    QVector<RunHistory::Line> historyLines(const OrgUnit& unit, const SectionSheet& changes,
+                                           const std::optional<SectionSheet>& lapse) const;
     void progress(const QString& line) const;
 
     AppContext& m_app;
@@ -81,6 +109,9 @@ private:
     bool m_polishLetters = false;
     bool m_workbook = false;
     int m_horizonDays = 90;
+    bool m_archival = false;
+    int m_unitLevel = 0;
+    QVector<DatabaseOutcome> m_outcomes;
     QString m_projectFile = ProjectResource;
     QStringList m_listaRaportow;
     bool m_sortByCode = false;

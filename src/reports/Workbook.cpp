@@ -21,11 +21,66 @@ void check(lxw_error error) {
             QStringLiteral("Nie można utworzyć arkusza: %1").arg(QString::fromUtf8(lxw_strerror(error))));
 }
 
+// The figures of the history under the first sheet's table and the line chart of them between
+// the two: a column per section, a row per run.
+void addHistoryChart(lxw_workbook* book, lxw_worksheet* sheet, const QByteArray& sheetName, int tableRows,
+                     const QVector<RunHistory::Line>& history, lxw_format* header, lxw_format* date) {
+    QStringList sections;
+    for (const RunHistory::Line& l : history)
+        if (l.section != RunHistory::LapseLine && l.rows >= 0 && !sections.contains(l.section))
+            sections << l.section;
+    const QVector<QDate> dates = RunHistory::runDates(history);
+    if (sections.isEmpty() || dates.isEmpty())
+        return;
+    constexpr int ChartRows = 20;
+    const auto first = lxw_row_t(tableRows + 2 + ChartRows + 1); // the figures' header row
+    check(worksheet_write_string(sheet, first - 1, 0, "Historia przebiegów", header));
+    check(worksheet_write_string(sheet, first, 0, "Data", header));
+    for (int c = 0; c < sections.size(); ++c)
+        check(
+            worksheet_write_string(sheet, first, lxw_col_t(c + 1), sections[c].toUtf8().constData(), header));
+    QHash<QPair<QDate, QString>, int> rows;
+    for (const RunHistory::Line& l : history)
+        rows.insert({l.date, l.section}, l.rows);
+    for (int r = 0; r < dates.size(); ++r) {
+        const QDate d = dates[r];
+        lxw_datetime when{d.year(), d.month(), d.day(), 0, 0, 0};
+        const auto at = lxw_row_t(first + 1 + lxw_row_t(r));
+        check(worksheet_write_datetime(sheet, at, 0, &when, date));
+        for (int c = 0; c < sections.size(); ++c) {
+            const int n = rows.value({d, sections[c]}, -1);
+            if (n >= 0)
+                check(worksheet_write_number(sheet, at, lxw_col_t(c + 1), n, nullptr));
+        }
+    }
+    lxw_chart* chart = workbook_add_chart(book, LXW_CHART_LINE);
+    if (!chart)
+        throw EKolmError(QStringLiteral("Nie można utworzyć wykresu arkusza"));
+    const QByteArray title = Workbook::ChartTitle.toUtf8();
+    chart_title_set_name(chart, title.constData());
+    chart_axis_set_name(chart->y_axis, "Wierszy");
+    const auto last = lxw_row_t(first + lxw_row_t(dates.size()));
+    for (int c = 0; c < sections.size(); ++c) {
+        lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
+        chart_series_set_categories(series, sheetName.constData(), first + 1, 0, last, 0);
+        chart_series_set_values(series, sheetName.constData(), first + 1, lxw_col_t(c + 1), last,
+                                lxw_col_t(c + 1));
+        chart_series_set_name_range(series, sheetName.constData(), first, lxw_col_t(c + 1));
+        chart_series_set_marker_type(series, LXW_CHART_MARKER_AUTOMATIC);
+    }
+    lxw_chart_options place{};
+    place.x_scale = 1.6;
+    place.y_scale = 1.3;
+    check(worksheet_insert_chart_opt(sheet, lxw_row_t(tableRows + 2), 0, chart, &place));
+}
+
 } // namespace
 
 namespace Workbook {
 
-QByteArray build(const QVector<SectionSheet>& sheets) {
+const QString ChartTitle = QStringLiteral("Wiersze sekcji w kolejnych przebiegach");
+
+QByteArray build(const QVector<SectionSheet>& sheets, const QVector<RunHistory::Line>& history) {
     // Our own folder, for the library's scratch files and the workbook, gone with the run.
     QTemporaryDir scratch;
     if (!scratch.isValid())
@@ -58,7 +113,8 @@ QByteArray build(const QVector<SectionSheet>& sheets) {
     };
     try {
         for (const SectionSheet& s : sheets) {
-            lxw_worksheet* sheet = workbook_add_worksheet(book, s.name.toUtf8().constData());
+            const QByteArray sheetName = s.name.toUtf8();
+            lxw_worksheet* sheet = workbook_add_worksheet(book, sheetName.constData());
             if (!sheet)
                 throw EKolmError(QStringLiteral("Nie można utworzyć arkusza %1").arg(s.name));
             QVector<int> widths;
@@ -96,6 +152,8 @@ QByteArray build(const QVector<SectionSheet>& sheets) {
             if (!s.headers.isEmpty())
                 check(worksheet_autofilter(sheet, 0, 0, lxw_row_t(s.rows.size()),
                                            lxw_col_t(s.headers.size() - 1)));
+            if (&s == &sheets.first() && !history.isEmpty())
+                addHistoryChart(book, sheet, sheetName, int(s.rows.size()) + 1, history, header, plainDate);
         }
     } catch (...) {
         workbook_close(book);

@@ -88,8 +88,9 @@ TEST_F(ReportOptionsTest, PolishLettersArePrintedAsStoredOnlyWhenSwitchedOn) {
     }
 }
 
-// The workbook's sheets as JSON: name, frozen cell, filter range, and the rows with each cell
-// as [type, text] ("d" for a date).
+// The workbook's sheets as JSON: name, frozen cell, filter range, the rows of the sheet's table
+// (down to the first empty row, as wide as its header) with each cell as [type, text] ("d" for a
+// date), and the sheet's charts with the names and point counts of their series.
 QJsonArray readWorkbook(const QString& file) {
     QProcess p;
     p.start("/usr/bin/python3",
@@ -97,12 +98,23 @@ QJsonArray readWorkbook(const QString& file) {
              "import json, sys, datetime, openpyxl\n"
              "wb = openpyxl.load_workbook(sys.argv[1])\n"
              "out = []\n"
+             "def cell(c):\n"
+             "    return ['d', c.isoformat()[:10]] if isinstance(c, datetime.datetime) else \\\n"
+             "           ['n', c] if isinstance(c, (int, float)) else ['s', c or '']\n"
              "for ws in wb.worksheets:\n"
-             "    rows = [[['d', c.isoformat()[:10]] if isinstance(c, datetime.datetime) else\n"
-             "             ['n', c] if isinstance(c, (int, float)) else ['s', c or '']\n"
-             "             for c in r] for r in ws.iter_rows(values_only=True)]\n"
+             "    table = []\n"
+             "    for r in ws.iter_rows(values_only=True):\n"
+             "        if all(c is None for c in r):\n"
+             "            break\n"
+             "        table.append(r)\n"
+             "    width = len(table[0]) if table else 0\n"
+             "    while width and table[0][width - 1] is None:\n"
+             "        width -= 1\n"
+             "    rows = [[cell(c) for c in r[:width]] for r in table]\n"
+             "    charts = [{'type': type(ch).__name__,\n"
+             "               'series': [s.tx.strRef.f for s in ch.series]} for ch in ws._charts]\n"
              "    out.append({'name': ws.title, 'freeze': ws.freeze_panes, 'filter': ws.auto_filter.ref,\n"
-             "                'rows': rows})\n"
+             "                'rows': rows, 'charts': charts})\n"
              "print(json.dumps(out))\n",
              file});
     p.waitForFinished(60000);

@@ -2,10 +2,12 @@
 
 #include "AliasRegistry.h"
 #include "GlobalUtils.h"
+#include "RunHistory.h"
 #include "SharedSettings.h"
 #include "jobs/DatabaseBackup.h"
 #include "logic/DatabaseGate.h"
 #include "logic/DatabaseSwitch.h"
+#include "logic/ReportHistory.h"
 #include "platform/DetachedProcess.h"
 #include "windows/TfrmAliasName.h"
 #include "windows/TfrmChangeDB.h"
@@ -31,8 +33,11 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
@@ -137,6 +142,11 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
     m_app.dates().ApplyDateFormat(Settings::read(m_app.settings(), Settings::DateFormat));
     setProperty(THookHelpSystem::HelpContextProperty, HelpContext);
 
+    // A run of kolmrap, by hand or scheduled, ends by replacing the history in the reports folder.
+    m_historyWatch = new QFileSystemWatcher(this);
+    connect(m_historyWatch, &QFileSystemWatcher::directoryChanged, this, &TfrmMainForm::refreshLapseLine);
+    connect(m_historyWatch, &QFileSystemWatcher::fileChanged, this, &TfrmMainForm::refreshLapseLine);
+
     connect(&m_backup, &BackupJob::finished, this, [this](const QDate& day, bool succeeded) {
         guarded(m_app, [&] { m_scheduler.backupFinished(day, succeeded); });
         Q_EMIT backupEnded(succeeded);
@@ -174,8 +184,14 @@ void TfrmMainForm::buildWindow() {
         makeButton(client, "bUaktual", QStringLiteral("Zobacz uaktualnienia"), QRect(24, 108, 249, 25));
     bUstaw = makeButton(client, "bUstaw", QStringLiteral("Ustawienia"), QRect(24, 165, 249, 25));
     bDaty = makeButton(client, "bDaty", QStringLiteral("Daty istotnych zmian"), QRect(24, 197, 249, 25));
-    bHelp = makeButton(client, "bHelp", QStringLiteral("Pomoc"), QRect(24, 262, 75, 25));
-    bEnd = makeButton(client, "bEnd", QStringLiteral("Zamknij"), QRect(111, 262, 75, 25));
+    bHelp = makeButton(client, "bHelp", QStringLiteral("Pomoc"), QRect(24, 252, 75, 25));
+    bEnd = makeButton(client, "bEnd", QStringLiteral("Zamknij"), QRect(111, 252, 75, 25));
+    lWygasa = new QLabel(client);
+    lWygasa->setObjectName(QStringLiteral("lWygasa"));
+    lWygasa->setGeometry(24, 281, 249, 20);
+    QFont bold = lWygasa->font();
+    bold.setBold(true);
+    lWygasa->setFont(bold);
     // Enter and Esc both press "Zamknij" (keyPressEvent).
     bEnd->setDefault(true);
 
@@ -524,6 +540,26 @@ void TfrmMainForm::BuildDatabaseMenu(const QString& alias) {
         mWybBazyMenu->setItemKind(item, TOwnerDrawnMenu::ItemKind::Database);
         connect(item, &QAction::triggered, this, &TfrmMainForm::AliasClick);
     }
+    refreshLapseLine();
+}
+
+void TfrmMainForm::refreshLapseLine() {
+    const QString alias = m_app.settings().ReadAliasName();
+    const QString folder =
+        alias.isEmpty() ? QString() : m_app.installation().reportsFolder(m_app.settings(), alias);
+    const QString line = ReportHistory::lapseLine(RunHistory::lapsingSoon(ReportHistory::of(m_app, alias)));
+    TrayIcon->setToolTip(line.isEmpty() ? ApplicationTitle : ApplicationTitle + QLatin1Char('\n') + line);
+    lWygasa->setText(line);
+    // The file is replaced whole by each run: its folder is watched for the new one.
+    if (!m_historyWatch->directories().isEmpty())
+        m_historyWatch->removePaths(m_historyWatch->directories());
+    if (!m_historyWatch->files().isEmpty())
+        m_historyWatch->removePaths(m_historyWatch->files());
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+        m_historyWatch->addPath(folder);
+        if (QFileInfo::exists(RunHistory::pathIn(folder)))
+            m_historyWatch->addPath(RunHistory::pathIn(folder));
+    }
 }
 
 TfrmChangeDB& TfrmMainForm::changeNotice() {
@@ -578,6 +614,7 @@ void TfrmMainForm::AliasClick() {
 
 void TfrmMainForm::hourlyScheduleCheck() {
     guarded(m_app, [this] { m_scheduler.check(); });
+    refreshLapseLine();
 }
 
 void TfrmMainForm::mConfBaseClick() {

@@ -17,7 +17,9 @@
 
 class AppContext;
 class QAction;
+class QFileSystemWatcher;
 class QFrame;
+class QLabel;
 class QMenu;
 class QTimer;
 
@@ -80,6 +82,8 @@ public:
     TBitBtnWithColor* bDaty;
     TBitBtnWithColor* bHelp;
     TBitBtnWithColor* bEnd;
+    // The items of the active database lapsing within 30 days, after its last run.
+    QLabel* lWygasa;
 
     // Popup menu
     TOwnerDrawnMenu* mPopupMenu;
@@ -124,6 +128,9 @@ public:
 
     // The alias of the active database.
     const QString& AktywnyAlias() const { return m_aktywnyAlias; }
+    // The tray's tooltip and the window's line of items lapsing soon, from the active database's
+    // history; kept up to date as kolmrap writes that history.
+    void refreshLapseLine();
     // Rebuilds the database items of the submenu, checking the one of alias.
     void BuildDatabaseMenu(const QString& alias);
     // The databases dialog (created on first use and kept) and the notice.
@@ -220,6 +227,7 @@ private:
     int m_trayImage = -1;
     bool m_endRequested = false;
     QString m_aktywnyAlias;
+    QFileSystemWatcher* m_historyWatch = nullptr;
     Scheduler m_scheduler;
     QString m_typedPassword;
     BackupJob m_backup;
