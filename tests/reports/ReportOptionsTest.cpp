@@ -88,47 +88,13 @@ TEST_F(ReportOptionsTest, PolishLettersArePrintedAsStoredOnlyWhenSwitchedOn) {
     }
 }
 
-// The workbook's sheets as JSON: name, frozen cell, filter range, the rows of the sheet's table
-// (down to the first empty row, as wide as its header) with each cell as [type, text] ("d" for a
-// date), and the sheet's charts with the names and point counts of their series.
-QJsonArray readWorkbook(const QString& file) {
-    QProcess p;
-    p.start("/usr/bin/python3",
-            {"-c",
-             "import json, sys, datetime, openpyxl\n"
-             "wb = openpyxl.load_workbook(sys.argv[1])\n"
-             "out = []\n"
-             "def cell(c):\n"
-             "    return ['d', c.isoformat()[:10]] if isinstance(c, datetime.datetime) else \\\n"
-             "           ['n', c] if isinstance(c, (int, float)) else ['s', c or '']\n"
-             "for ws in wb.worksheets:\n"
-             "    table = []\n"
-             "    for r in ws.iter_rows(values_only=True):\n"
-             "        if all(c is None for c in r):\n"
-             "            break\n"
-             "        table.append(r)\n"
-             "    width = len(table[0]) if table else 0\n"
-             "    while width and table[0][width - 1] is None:\n"
-             "        width -= 1\n"
-             "    rows = [[cell(c) for c in r[:width]] for r in table]\n"
-             "    charts = [{'type': type(ch).__name__,\n"
-             "               'series': [s.tx.strRef.f for s in ch.series]} for ch in ws._charts]\n"
-             "    out.append({'name': ws.title, 'freeze': ws.freeze_panes, 'filter': ws.auto_filter.ref,\n"
-             "                'rows': rows, 'charts': charts})\n"
-             "print(json.dumps(out))\n",
-             file});
-    p.waitForFinished(60000);
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).array();
-}
-
 TEST_F(ReportOptionsTest, TheWorkbookHoldsEverySectionsRowsWithDatesAsDates) {
     const QString workbook = m_programs.filePath("firma/Raporty/Arkusz/Raport" + today() + ".xlsx");
     QString said;
     const QString pdfs = report("ASYST.Arkusz.Str=T\n", &said);
     EXPECT_TRUE(said.contains("Arkusz: ")) << said.toStdString();
     EXPECT_TRUE(pdfs.contains(QString::fromUtf8("Oddzial Lódz"))) << "the PDFs as the report prints them";
-    const QJsonArray sheets = readWorkbook(workbook);
+    const QJsonArray sheets = TestSupport::readWorkbook(workbook);
     ASSERT_EQ(sheets.size(), 11);
     QStringList names;
     for (const QJsonValue& v : sheets)
@@ -178,7 +144,7 @@ TEST_F(ReportOptionsTest, TheSummarySheetCountsWhatIsNewAndWhatWasResolvedSinceT
     const QString folder = m_programs.filePath("firma/Raporty/Arkusz");
     // Per section: rows, new, resolved, and what it was compared with.
     const auto summary = [&] {
-        const QJsonArray sheets = readWorkbook(folder + "/Raport" + today() + ".xlsx");
+        const QJsonArray sheets = TestSupport::readWorkbook(folder + "/Raport" + today() + ".xlsx");
         QHash<QString, QStringList> out;
         EXPECT_EQ(sheets[0]["name"].toString(), "Podsumowanie");
         const QJsonArray rows = sheets[0]["rows"].toArray();
@@ -269,7 +235,7 @@ TEST_F(ReportOptionsTest, TheLapseSheetListsItemsByTheirNewestDateWithinTheHoriz
     };
     // Nothing ahead yet: the sheet holds what the expired-items section prints, by the same rules.
     const QStringList expired = lapse("ASYST.Horyzont.Str=0\n");
-    const QJsonArray sheets = readWorkbook(workbook);
+    const QJsonArray sheets = TestSupport::readWorkbook(workbook);
     ASSERT_EQ(sheets.size(), 11);
     EXPECT_EQ(sheets[10]["name"].toString(), QString::fromUtf8("Wygasające"));
     EXPECT_EQ(expired.size(), sheets[8]["rows"].toArray().size() - 1) << expired.join('\n').toStdString();

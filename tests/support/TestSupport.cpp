@@ -1,5 +1,10 @@
 #include "TestSupport.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
 #include "AliasRegistry.h"
 #include "DatabaseFactory.h"
 #include "Errors.h"
@@ -129,6 +134,48 @@ QString pdfText(const QString& pdf) {
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The workbook's sheets as JSON: name, frozen cell, filter range, the rows of the sheet's table
+// (down to the first empty row, as wide as its header) with each cell as [type, text] ("d" for a
+// date), and the sheet's charts with the names and point counts of their series.
+QJsonArray readWorkbook(const QString& file) {
+    return readWorkbooks({file}).value(file).toArray();
+}
+
+QJsonObject readWorkbooks(const QStringList& files) {
+    QProcess p;
+    p.start(
+        "/usr/bin/python3",
+        QStringList{"-c",
+                    "import json, sys, datetime, openpyxl\n"
+                    "def cell(c):\n"
+                    "    return ['d', c.isoformat()[:10]] if isinstance(c, datetime.datetime) else \\\n"
+                    "           ['n', c] if isinstance(c, (int, float)) else ['s', c or '']\n"
+                    "books = {}\n"
+                    "for path in sys.argv[1:]:\n"
+                    "    wb = openpyxl.load_workbook(path)\n"
+                    "    out = []\n"
+                    "    for ws in wb.worksheets:\n"
+                    "        table = []\n"
+                    "        for r in ws.iter_rows(values_only=True):\n"
+                    "            if all(c is None for c in r):\n"
+                    "                break\n"
+                    "            table.append(r)\n"
+                    "        width = len(table[0]) if table else 0\n"
+                    "        while width and table[0][width - 1] is None:\n"
+                    "            width -= 1\n"
+                    "        rows = [[cell(c) for c in r[:width]] for r in table]\n"
+                    "        charts = [{'type': type(ch).__name__,\n"
+                    "                   'series': [s.tx.strRef.f for s in ch.series]} for ch in ws._charts]\n"
+                    "        out.append({'name': ws.title, 'freeze': ws.freeze_panes,\n"
+                    "                    'filter': ws.auto_filter.ref, 'rows': rows, 'charts': charts})\n"
+                    "    books[path] = out\n"
+                    "print(json.dumps(books))\n"} +
+            files);
+    p.waitForFinished(300000);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
 }
 
 void addAlias(const QString& programFolder, const QString& alias, const QString& serverName,

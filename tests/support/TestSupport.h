@@ -4,6 +4,8 @@
 #include "MessageService.h"
 
 #include <QByteArray>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QProcess>
 #include <QQueue>
 #include <QRandomGenerator>
@@ -71,6 +73,12 @@ QStringList sectionNames();
 QByteArray allSectionsOn();
 // The text of a PDF file as "pdftotext -layout" gives it.
 QString pdfText(const QString& pdf);
+// A workbook read back by openpyxl, as JSON: per sheet its name, frozen cell and filter range,
+// the rows of its table (down to the first empty row, as wide as its header) with each cell as
+// [type, text] ("d" date, "n" number, "s" text), and its charts (type, series names).
+QJsonArray readWorkbook(const QString& file);
+// The same of several workbooks at once, by path.
+QJsonObject readWorkbooks(const QStringList& files);
 
 // Writes an alias registry entry "SERVER NAME=<serverName>" with driver INTRBASE (or driver).
 void addAlias(const QString& programFolder, const QString& alias, const QString& serverName,
