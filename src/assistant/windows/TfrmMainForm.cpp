@@ -547,19 +547,24 @@ void TfrmMainForm::refreshLapseLine() {
     const QString alias = m_app.settings().ReadAliasName();
     const QString folder =
         alias.isEmpty() ? QString() : m_app.installation().reportsFolder(m_app.settings(), alias);
-    const QString line = ReportHistory::lapseLine(RunHistory::lapsingSoon(ReportHistory::of(m_app, alias)));
-    TrayIcon->setToolTip(line.isEmpty() ? ApplicationTitle : ApplicationTitle + QLatin1Char('\n') + line);
-    lWygasa->setText(line);
-    // The file is replaced whole by each run: its folder is watched for the new one.
+    // The file is replaced whole by each run: its folder is watched for the new one, and before
+    // the first run, which makes that folder, the nearest folder above it. Watched before the
+    // file is read, so that a run ending meanwhile is not missed.
     if (!m_historyWatch->directories().isEmpty())
         m_historyWatch->removePaths(m_historyWatch->directories());
     if (!m_historyWatch->files().isEmpty())
         m_historyWatch->removePaths(m_historyWatch->files());
-    if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
-        m_historyWatch->addPath(folder);
+    if (!folder.isEmpty()) {
+        QString watched = QDir::cleanPath(QDir(folder).absolutePath());
+        while (!QFileInfo(watched).isDir() && QFileInfo(watched).path() != watched)
+            watched = QFileInfo(watched).path();
+        m_historyWatch->addPath(watched);
         if (QFileInfo::exists(RunHistory::pathIn(folder)))
             m_historyWatch->addPath(RunHistory::pathIn(folder));
     }
+    const QString line = ReportHistory::lapseLine(RunHistory::lapsingSoon(ReportHistory::of(m_app, alias)));
+    TrayIcon->setToolTip(line.isEmpty() ? ApplicationTitle : ApplicationTitle + QLatin1Char('\n') + line);
+    lWygasa->setText(line);
 }
 
 TfrmChangeDB& TfrmMainForm::changeNotice() {
