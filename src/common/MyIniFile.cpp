@@ -8,6 +8,7 @@ const QString kAsystent = QStringLiteral("AsystentSettings");
 const QString kBackup = QStringLiteral("BackupSettings");
 const QString kAliasDatabases = QStringLiteral("AliasDatabases");
 const QString kPathDatabases = QStringLiteral("PathDatabases");
+const QString kMail = QStringLiteral("Poczta");
 } // namespace
 
 const QString TMyIniFile::Missing = QStringLiteral("INI FILE ERROR");
@@ -18,6 +19,7 @@ const QString TMyIniFile::SavedSection = kSaved;
 const QString TMyIniFile::AliasDatabasesSection = kAliasDatabases;
 const QString TMyIniFile::PathDatabasesSection = kPathDatabases;
 const QString TMyIniFile::AliasNameKey = kAliasName;
+const QString TMyIniFile::MailSection = kMail;
 
 void TMyIniFile::Update(const std::function<void(IniDocument& doc)>& change) {
     m_file.update(change);
@@ -54,6 +56,15 @@ QString TMyIniFile::ReadSavedSetting(const QString& group, const QString& name) 
 }
 void TMyIniFile::WriteSavedSetting(const QString& group, const QString& name, const QString& value) {
     writeComposed(kSaved, group, name, value);
+}
+QString TMyIniFile::ReadMailSetting(const QString& group, const QString& name) const {
+    return readComposed(kMail, group, name);
+}
+void TMyIniFile::WriteMailSetting(const QString& group, const QString& name, const QString& value) {
+    writeComposed(kMail, group, name, value);
+}
+QStringList TMyIniFile::ReadMailSection() const {
+    return m_file.readSection(kMail);
 }
 QString TMyIniFile::ReadAsystentSetting(const QString& group, const QString& name) const {
     return readComposed(kAsystent, group, name);

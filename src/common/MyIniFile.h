@@ -23,6 +23,7 @@ public:
     static const QString AliasDatabasesSection; // "AliasDatabases"
     static const QString PathDatabasesSection;  // "PathDatabases"
     static const QString AliasNameKey;          // "AliasName"
+    static const QString MailSection;           // "Poczta"
 
     // archiveAlias: the command line asks for the archive alias (a third argument "1"). Does not
     // touch the file.
@@ -39,6 +40,10 @@ public:
     void WriteAsystentSetting(const QString& group, const QString& name, const QString& value);
     QString ReadBackupSetting(const QString& group, const QString& name) const;
     void WriteBackupSetting(const QString& group, const QString& name, const QString& value);
+    QString ReadMailSetting(const QString& group, const QString& name) const;
+    void WriteMailSetting(const QString& group, const QString& name, const QString& value);
+    // The lines "key=value" of [Poczta].
+    QStringList ReadMailSection() const;
 
     void WriteAliasDatabase(const QString& group, const QString& name, const QString& value);
     void ReadAliasDatabases(QStringList& list) const;

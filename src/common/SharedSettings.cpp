@@ -16,6 +16,8 @@ QString Key::sectionName() const {
         return QStringLiteral("AsystentSettings");
     case Section::Backup:
         return QStringLiteral("BackupSettings");
+    case Section::Mail:
+        return TMyIniFile::MailSection;
     case Section::Saved:
         break;
     }
@@ -24,6 +26,10 @@ QString Key::sectionName() const {
 
 QString Key::composed() const {
     return TMyIniFile::composedKey(QLatin1String(group), QLatin1String(name));
+}
+
+QString unitRecipientsName(const QString& unitCode) {
+    return QStringLiteral("Jednostka.") + unitCode;
 }
 
 Key sectionSwitch(int index) {
@@ -79,6 +85,8 @@ QString read(const TMyIniFile& ini, const Key& key) {
         return ini.ReadAsystentSetting(group, name);
     case Section::Backup:
         return ini.ReadBackupSetting(group, name);
+    case Section::Mail:
+        return ini.ReadMailSetting(group, name);
     case Section::Saved:
         break;
     }
@@ -93,6 +101,9 @@ void write(TMyIniFile& ini, const Key& key, const QString& value) {
         return;
     case Section::Backup:
         ini.WriteBackupSetting(group, name, value);
+        return;
+    case Section::Mail:
+        ini.WriteMailSetting(group, name, value);
         return;
     case Section::Saved:
         ini.WriteSavedSetting(group, name, value);

@@ -14,7 +14,7 @@ class TMyIniFile;
 // design stores them (group + "." + name + ".Str"); a missing key reads as TMyIniFile::Missing.
 namespace Settings {
 
-enum class Section { Asystent, Backup, Saved };
+enum class Section { Asystent, Backup, Saved, Mail };
 
 // A composed key of one section.
 struct Key {
@@ -22,7 +22,7 @@ struct Key {
     const char* group;
     const char* name;
 
-    QString sectionName() const; // "AsystentSettings", "BackupSettings", "SavedSettings"
+    QString sectionName() const; // "AsystentSettings", "BackupSettings", "SavedSettings", "Poczta"
     QString composed() const;    // "ASYST.DataAsys.Str"
 };
 
@@ -51,6 +51,25 @@ inline constexpr Key PdfArchival{Section::Asystent, "ASYST", "PdfA"};
 inline constexpr Key UnitLevel{Section::Asystent, "ASYST", "Jednostki"};
 inline constexpr Key BackupCopies{Section::Backup, "BACKUP", "IleKopii"};
 inline constexpr int DefaultLapseHorizonDays = 90;
+
+// [Poczta]: the report delivered by e-mail after each successful run ("T" on). The password is
+// never here (the whole group reads this file): it is in the file PlikHasla names.
+inline constexpr Key MailOn{Section::Mail, "POCZTA", "Wysylka"};
+inline constexpr Key MailServer{Section::Mail, "POCZTA", "Serwer"};
+inline constexpr Key MailPort{Section::Mail, "POCZTA", "Port"};
+inline constexpr Key MailSecurity{Section::Mail, "POCZTA", "Zabezpieczenie"}; // brak, STARTTLS, TLS
+inline constexpr Key MailUser{Section::Mail, "POCZTA", "Uzytkownik"};
+inline constexpr Key MailPasswordFile{Section::Mail, "POCZTA", "PlikHasla"};
+inline constexpr Key MailSender{Section::Mail, "POCZTA", "Nadawca"};
+inline constexpr Key MailRecipients{Section::Mail, "POCZTA", "Odbiorcy"};
+// The PDFs go along while together they are at most this many megabytes.
+inline constexpr Key MailPdfLimit{Section::Mail, "POCZTA", "LimitPdf"};
+// A certificate file of the authority that signed the server's certificate (an office's own).
+inline constexpr Key MailCaFile{Section::Mail, "POCZTA", "PlikCA"};
+// Seconds the server may keep silent before a delivery counts as failed.
+inline constexpr Key MailTimeout{Section::Mail, "POCZTA", "CzasOczekiwania"};
+// "POCZTA.Jednostka.<code>.Str": the recipients of one unit's workbook.
+QString unitRecipientsName(const QString& unitCode); // "Jednostka.<code>"
 
 // The nine sections of the summary report in report order: the keys of their switches
 // ("ASYST.<section>.Str", "T" on), their report names, folders and file names.

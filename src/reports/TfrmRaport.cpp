@@ -7,6 +7,8 @@
 #include "Errors.h"
 #include "GlobalUtils.h"
 #include "LapseSheet.h"
+#include "Mail.h"
+#include "MailReport.h"
 #include "ReportLogin.h"
 #include "SectionPrefetch.h"
 #include "SectionReport.h"
@@ -115,8 +117,10 @@ bool TfrmRaport::FormCreate() {
             throw EKolmError(QStringLiteral("no report project"));
         m_succeeded = ProcessDatabases() && !m_failed;
         checkStop();
-        if (m_succeeded)
+        if (m_succeeded) {
             Settings::write(ini, Settings::LastReportDate, m_app.dates().formatDate(m_dataRaportu));
+            deliverMail();
+        }
     } catch (const EKolmError& e) {
         progress(QStringLiteral("Przebieg przerwany: ") + e.text());
         m_succeeded = false;
@@ -185,6 +189,7 @@ bool TfrmRaport::ProcessDatabases() {
         }
         m_app.karty().useAlias(alias);
         m_alias = alias;
+        m_description = database.description;
         // No copy of the connection outlives this step: it is closed before the next database.
         QString reason;
         if (!m_app.karty().OpenDatabase(&reason)) {
@@ -496,6 +501,7 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         std::rethrow_exception(workbookError);
     DatabaseOutcome outcome;
     outcome.alias = m_alias;
+    outcome.description = m_description;
     outcome.reportsFolder = reportsFolder;
     outcome.pdfs = pdfs;
     for (int i = 0; i < workbooks.size(); ++i) {
@@ -519,6 +525,47 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
         RunHistory::record(reportsFolder, outcome.history, [this](const QString& line) { progress(line); });
     }
     m_outcomes << outcome;
+}
+
+void TfrmRaport::deliverMail() {
+    const Mail::Settings mail = Mail::Settings::read(m_app.settings());
+    if (!mail.on || m_outcomes.isEmpty())
+        return;
+    if (const QString problem = mail.problem(); !problem.isEmpty()) {
+        progress(QStringLiteral("Poczta: %1; raport nie został wysłany").arg(problem));
+        return;
+    }
+    QString password;
+    QString passwordError;
+    if (!mail.user.isEmpty())
+        password = Mail::readPassword(mail.passwordFile, &passwordError);
+    for (const DatabaseOutcome& outcome : m_outcomes) {
+        QStringList notes;
+        const QVector<Mail::Message> messages =
+            MailReport::messages(outcome, outcome.description, m_dataRaportu, mail, &notes);
+        for (const QString& note : notes)
+            progress(QStringLiteral("Poczta: ") + note);
+        Mail::Outbox outbox(outcome.reportsFolder);
+        try {
+            for (const Mail::Message& m : messages)
+                outbox.add(m, m_app.clock().now());
+        } catch (const EKolmError& e) {
+            progress(QStringLiteral("Poczta: nie można zachować wiadomości do wysłania: ") + e.text());
+            continue;
+        }
+        if (!passwordError.isEmpty()) {
+            progress(QStringLiteral("Poczta: %1; wiadomości czekają na następną próbę").arg(passwordError));
+            continue;
+        }
+        for (const Mail::Outbox::Entry& e : outbox.deliver(mail, password, m_app.clock().now(),
+                                                           [this] { return m_stopCheck && m_stopCheck(); }))
+            progress(e.state == Mail::Outbox::State::Sent
+                         ? QStringLiteral("Poczta: wysłano „%1” do %2 (%3)")
+                               .arg(e.message.subject, e.message.to.join(QStringLiteral(", ")), e.lastReply)
+                         : QStringLiteral("Poczta: nie wysłano „%1” do %2: %3; ponowna próba przy następnym "
+                                          "sprawdzeniu harmonogramu przez asystenta")
+                               .arg(e.message.subject, e.message.to.join(QStringLiteral(", ")), e.lastReply));
+    }
 }
 
 QVector<RunHistory::Line> TfrmRaport::historyOf(const QVector<const SectionDescription*>& enabled,

@@ -28,6 +28,7 @@ class StructureLookup;
 // What a database's run wrote, for those who are told of it (the delivery by e-mail).
 struct DatabaseOutcome {
     QString alias;
+    QString description;
     QString reportsFolder;
     QStringList pdfs;
     QString workbook; // empty without the workbook
@@ -95,6 +96,9 @@ private:
     // A database of the run failed: said with its name and why, and named again at the end.
     void failDatabase(const QString& alias, const QString& why);
     bool sectionAllowed(const SectionDescription& section) const;
+    // After a successful run: the run's messages kept for delivery and sent; what the server
+    // says is told, and never changes the run's outcome.
+    void deliverMail();
     // The run's lines of the history: the sections written and the lapsing items.
     QVector<RunHistory::Line> historyOf(const QVector<const SectionDescription*>& enabled,
                                         const QHash<QString, int>& printedRows, const SectionSheet& changes,
@@ -124,6 +128,7 @@ private:
     std::unique_ptr<ReportLogin> m_login;
     std::unique_ptr<StructureLookup> m_lookup;
     QString m_alias; // of the database being written
+    QString m_description;
     qint64 m_openingMs = 0;
     SectionObserver m_observer;
     std::function<void(const QString&)> m_progress;

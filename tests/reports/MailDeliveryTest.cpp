@@ -1,0 +1,228 @@
+#include "AppContext.h"
+#include "Mail.h"
+#include "MyIniFile.h"
+#include "RunHistory.h"
+#include "SmtpServer.h"
+#include "TfrmRaport.h"
+#include "UserFixture.h"
+#include "Win1250.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+
+using namespace kolmrap;
+
+namespace {
+
+// kolmrap's run on the demo organisation with delivery by e-mail, against a real SMTP server.
+class MailDeliveryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_db = TestSupport::createDemoDatabase(m_dir.path());
+        m_passwordFile = m_dir.filePath("haslo");
+        TestSupport::writeFile(m_passwordFile, "tajne hasło\n");
+        QFile::setPermissions(m_passwordFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    // The configuration with every section, the workbook, the units of level 1 and [Poczta].
+    void configure(const SmtpServer& server, const QByteArray& mail) {
+        // The configuration file is in the code page of the suite's files.
+        TestSupport::writeFile(
+            m_dir.filePath("brel.ini"),
+            Win1250::encode(QString::fromUtf8(
+                "[Database]\nAliasName=firma\n[AliasDatabases]\nALIAS.firma.Str=Zakład Łódź\n"
+                "[AsystentSettings]\nASYST.DataAsys.Str=2026-01-01\nASYST.Arkusz.Str=T\nASYST.Jednostki.Str="
+                "1\n" +
+                TestSupport::allSectionsOn() +
+                "[Poczta]\nPOCZTA.Wysylka.Str=T\nPOCZTA.Serwer.Str=localhost\nPOCZTA.Port.Str=" +
+                QByteArray::number(server.port()) + "\nPOCZTA.PlikCA.Str=" + server.certificate().toUtf8() +
+                "\nPOCZTA.Nadawca.Str=bhp@zaklad.pl\nPOCZTA.CzasOczekiwania.Str=3\n" + mail)));
+    }
+    QByteArray login() const {
+        return "POCZTA.Uzytkownik.Str=jan\nPOCZTA.PlikHasla.Str=" + m_passwordFile.toUtf8() + "\n";
+    }
+    bool run(QStringList* said = nullptr) {
+        AppContext app(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages);
+        app.setClock(m_clock);
+        TfrmRaport form(app);
+        QStringList lines;
+        form.setProgress([&](const QString& l) { lines << l; });
+        const bool ok = form.FormCreate();
+        if (said)
+            *said = lines;
+        return ok;
+    }
+    QString reports() const { return m_dir.filePath("firma/Raporty"); }
+    QString lastReport() const {
+        return TMyIniFile(m_dir.filePath("brel.ini")).ReadAsystentSetting("ASYST", "DataAsys");
+    }
+    QVector<Mail::Outbox::Entry> outbox() const { return Mail::Outbox(reports()).entries(); }
+
+    QTemporaryDir m_dir;
+    QString m_db;
+    QString m_passwordFile;
+    ScriptedMessages m_messages;
+    ManualClock m_clock{QDateTime(QDate(2026, 12, 10), QTime(6, 0))};
+};
+
+TEST_F(MailDeliveryTest, TheOrganisationAndEachUnitGetTheirOwnMessage) {
+    SmtpServer server(SmtpServer::Mode::StartTls, "jan", QString::fromUtf8("tajne hasło"));
+    configure(server, login() + "POCZTA.Odbiorcy.Str=dyrektor@zaklad.pl; kierownik@zaklad.pl\n"
+                                "POCZTA.Jednostka.ZPO.P.Str=produkcja@zaklad.pl\n"
+                                "POCZTA.Jednostka.ZPO.M.Str=magazyn@zaklad.pl;szef@magazyn.pl\n");
+    QStringList said;
+    ASSERT_TRUE(run(&said)) << said.join('\n').toStdString();
+    EXPECT_EQ(lastReport(), "2026-12-10");
+    const QJsonArray got = server.messages();
+    ASSERT_EQ(got.size(), 3) << said.join('\n').toStdString();
+
+    // The organisation's: its recipients, the subject with the database's Polish name (encoded
+    // on the wire), the body's figures from the run, the workbook and the PDFs.
+    const QJsonObject org = got[0].toObject();
+    EXPECT_EQ(org["from"].toString(), "bhp@zaklad.pl");
+    EXPECT_EQ(org["to"].toArray(), (QJsonArray{"dyrektor@zaklad.pl", "kierownik@zaklad.pl"}));
+    EXPECT_EQ(org["subject"].toString(),
+              QString::fromUtf8("Raport podsumowujący – Zakład Łódź – 2026-12-10"));
+    EXPECT_TRUE(org["rawHeaders"].toString().contains("Subject: =?UTF-8?B?"))
+        << org["rawHeaders"].toString().toStdString();
+    const QString body = org["body"].toString();
+    for (const RunHistory::Line& l : RunHistory::read(reports())) {
+        if (l.section == RunHistory::LapseLine)
+            EXPECT_TRUE(body.contains(QString::fromUtf8("wygasające w ciągu 30 dni: %1").arg(l.lapsing30)))
+                << body.toStdString();
+        else
+            EXPECT_TRUE(body.contains(QRegularExpression(QString("\\n%1 +%2 ").arg(l.section).arg(l.rows))))
+                << l.section.toStdString() << "\n"
+                << body.toStdString();
+    }
+    const QJsonArray files = org["attachments"].toArray();
+    ASSERT_EQ(files.size(), 10) << "the workbook and the nine PDFs";
+    EXPECT_EQ(files[0]["name"].toString(), "Raport2026-12-10.xlsx");
+    const QJsonArray book = TestSupport::readWorkbook(files[0]["path"].toString());
+    EXPECT_EQ(book, TestSupport::readWorkbook(reports() + "/Arkusz/Raport2026-12-10.xlsx"));
+    EXPECT_EQ(files[1]["type"].toString(), "application/pdf");
+
+    // Each unit: its recipients, its own workbook, no PDFs of the whole organisation.
+    const QJsonObject production = got[2].toObject()["to"].toArray().first() == "produkcja@zaklad.pl"
+                                       ? got[2].toObject()
+                                       : got[1].toObject();
+    EXPECT_TRUE(production["subject"].toString().endsWith("[ZPO.P] Produkcja"));
+    const QJsonArray own = production["attachments"].toArray();
+    ASSERT_EQ(own.size(), 1);
+    EXPECT_EQ(TestSupport::readWorkbook(own[0]["path"].toString()),
+              TestSupport::readWorkbook(reports() + "/Arkusz/ZPO.P/Raport2026-12-10.xlsx"));
+    EXPECT_TRUE(production["body"].toString().contains("Jednostka: [ZPO.P] Produkcja"));
+
+    // Each message went once and is recorded as sent.
+    for (const Mail::Outbox::Entry& e : outbox())
+        EXPECT_EQ(e.state, Mail::Outbox::State::Sent) << e.lastReply.toStdString();
+    QString problem;
+    EXPECT_TRUE(
+        Mail::deliverPending(TMyIniFile(m_dir.filePath("brel.ini")), {reports()}, m_clock.now(), {}, &problem)
+            .isEmpty());
+    EXPECT_EQ(server.messages().size(), 3);
+}
+
+TEST_F(MailDeliveryTest, PdfsOverTheLimitStayInTheirFolderAndTheBodySaysWhere) {
+    SmtpServer server(SmtpServer::Mode::Tls);
+    configure(server, "POCZTA.Zabezpieczenie.Str=TLS\nPOCZTA.Odbiorcy.Str=dyrektor@zaklad.pl\n"
+                      "POCZTA.LimitPdf.Str=0.05\n");
+    QStringList said;
+    ASSERT_TRUE(run(&said)) << said.join('\n').toStdString();
+    const QJsonArray got = server.messages();
+    ASSERT_EQ(got.size(), 1) << said.join('\n').toStdString();
+    EXPECT_EQ(got[0]["attachments"].toArray().size(), 1) << "the workbook alone";
+    const QString body = got[0]["body"].toString();
+    EXPECT_TRUE(body.contains(QString::fromUtf8("nie zostały dołączone, bo przekraczają limit 0,1 MB")) ||
+                body.contains(QString::fromUtf8("nie zostały dołączone, bo przekraczają limit 0,0 MB")))
+        << body.toStdString();
+    EXPECT_TRUE(body.contains("Raporty są w folderze: " + reports())) << body.toStdString();
+}
+
+TEST_F(MailDeliveryTest, AFailedDeliveryLeavesTheReportDoneAndTheMessagePendingUntilTheNextCheck) {
+    struct Case {
+        const char* name;
+        SmtpServer::Mode mode;
+        QByteArray password;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"refused login", SmtpServer::Mode::StartTls, "inne hasło", "535"},
+        {"server silent", SmtpServer::Mode::Silent, "tajne hasło", "imeout"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(m_dir.filePath("firma")).removeRecursively();
+        QStringList said;
+        {
+            SmtpServer server(c.mode, "jan", QString::fromUtf8(c.password));
+            configure(server, login() + "POCZTA.Odbiorcy.Str=dyrektor@zaklad.pl\n");
+            ASSERT_TRUE(run(&said)) << "delivery never decides the run";
+            EXPECT_EQ(lastReport(), "2026-12-10");
+            EXPECT_TRUE(server.messages().isEmpty());
+        }
+        const QString lines = said.join('\n');
+        EXPECT_TRUE(lines.contains("Poczta: nie wysłano") && lines.contains(c.said)) << lines.toStdString();
+        ASSERT_EQ(outbox().size(), 1);
+        EXPECT_EQ(outbox()[0].state, Mail::Outbox::State::Pending);
+        EXPECT_EQ(outbox()[0].attempts, 1);
+
+        // The assistant's next check sends it, once, to a server that answers.
+        SmtpServer good(SmtpServer::Mode::StartTls, "jan", QString::fromUtf8("tajne hasło"));
+        configure(good, login() + "POCZTA.Odbiorcy.Str=dyrektor@zaklad.pl\n");
+        QString problem;
+        const auto tried = Mail::deliverPending(TMyIniFile(m_dir.filePath("brel.ini")), {reports()},
+                                                m_clock.now(), {}, &problem);
+        EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+        ASSERT_EQ(tried.size(), 1);
+        EXPECT_EQ(tried[0].entry.state, Mail::Outbox::State::Sent) << tried[0].entry.lastReply.toStdString();
+        EXPECT_TRUE(tried[0].entry.lastReply.startsWith("250")) << tried[0].entry.lastReply.toStdString();
+        EXPECT_EQ(good.messages().size(), 1);
+        EXPECT_TRUE(Mail::deliverPending(TMyIniFile(m_dir.filePath("brel.ini")), {reports()}, m_clock.now(),
+                                         {}, &problem)
+                        .isEmpty());
+        EXPECT_EQ(good.messages().size(), 1) << "never sent twice";
+    }
+}
+
+TEST_F(MailDeliveryTest, ABadAddressOrAPasswordAnyoneCanReadIsRefusedBeforeSending) {
+    SmtpServer server(SmtpServer::Mode::StartTls, "jan", QString::fromUtf8("tajne hasło"));
+    const std::pair<QByteArray, const char*> cases[] = {
+        {"POCZTA.Odbiorcy.Str=dyrektor@zaklad.pl; kierownik zaklad.pl\n", "kierownik zaklad.pl"},
+        {"POCZTA.Odbiorcy.Str=dyrektor@zaklad.pl\nPOCZTA.Jednostka.ZPO.P.Str=<x@y.pl>\n", "<x@y.pl>"},
+        {"POCZTA.Odbiorcy.Str=dyrektor@zaklad.pl\r\nBcc: obcy@x.pl\n", nullptr},
+    };
+    for (const auto& [mail, bad] : cases) {
+        SCOPED_TRACE(mail.toStdString());
+        configure(server, login() + mail);
+        QStringList said;
+        ASSERT_TRUE(run(&said));
+        const QString lines = said.join('\n');
+        if (bad) {
+            EXPECT_TRUE(lines.contains(QString::fromUtf8("błędny adres")) && lines.contains(bad))
+                << lines.toStdString();
+            EXPECT_TRUE(server.messages().isEmpty());
+        }
+        EXPECT_TRUE(outbox().isEmpty() || bad == nullptr);
+    }
+    // A line of its own in the configuration is no header of the message.
+    for (const QJsonValue& m : server.messages())
+        EXPECT_FALSE(m["rawHeaders"].toString().contains("Bcc")) << m["rawHeaders"].toString().toStdString();
+
+    QDir(m_dir.filePath("firma")).removeRecursively();
+    configure(server, login() + "POCZTA.Odbiorcy.Str=dyrektor@zaklad.pl\n");
+    QFile::setPermissions(m_passwordFile,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    QStringList said;
+    const int before = int(server.messages().size());
+    ASSERT_TRUE(run(&said));
+    EXPECT_TRUE(said.join('\n').contains(QString::fromUtf8("może czytać każdy użytkownik")))
+        << said.join('\n').toStdString();
+    EXPECT_EQ(server.messages().size(), before);
+    ASSERT_EQ(outbox().size(), 1) << "kept for when the file is mended";
+    EXPECT_EQ(outbox()[0].state, Mail::Outbox::State::Pending);
+}
+
+} // namespace
