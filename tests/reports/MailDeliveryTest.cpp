@@ -226,3 +226,35 @@ TEST_F(MailDeliveryTest, ABadAddressOrAPasswordAnyoneCanReadIsRefusedBeforeSendi
 }
 
 } // namespace
+
+namespace {
+
+// The program as the assistant's schedule starts it, on the demo, with delivery on.
+TEST(MailDeliveryProcessTest, AScheduledRunSendsTheOrganisationsAndEachUnitsMessage) {
+    QTemporaryDir programs, runtime;
+    const QString program = TestSupport::installProgram("kolmrap", programs.path());
+    TestSupport::createDemoDatabase(programs.path());
+    SmtpServer server(SmtpServer::Mode::StartTls);
+    TestSupport::writeFile(
+        programs.filePath("brel.ini"),
+        "[Database]\nAliasName=firma\n[AliasDatabases]\nALIAS.firma.Str=Firma\n[AsystentSettings]\n"
+        "ASYST.Arkusz.Str=T\nASYST.Jednostki.Str=1\n" +
+            TestSupport::allSectionsOn() +
+            "[Poczta]\nPOCZTA.Wysylka.Str=T\nPOCZTA.Serwer.Str=localhost\nPOCZTA.Port.Str=" +
+            QByteArray::number(server.port()) + "\nPOCZTA.PlikCA.Str=" + server.certificate().toUtf8() +
+            "\nPOCZTA.Nadawca.Str=bhp@zaklad.pl\nPOCZTA.Odbiorcy.Str=dyrektor@zaklad.pl\n"
+            "POCZTA.Jednostka.ZPO.A.Str=a@zaklad.pl\nPOCZTA.Jednostka.ZPO.M.Str=m@zaklad.pl\n"
+            "POCZTA.Jednostka.ZPO.P.Str=p@zaklad.pl\nPOCZTA.Jednostka.ZPO.U.Str=u@zaklad.pl\n");
+    const auto r = TestSupport::run(program, {"0", "admin", "Admin123!"}, runtime.path());
+    ASSERT_EQ(r.exitCode, 0) << r.stdErr.toStdString();
+    const QJsonArray got = server.messages();
+    ASSERT_EQ(got.size(), 5) << r.stdErr.toStdString();
+    QStringList to;
+    for (const QJsonValue& m : got)
+        to << m["to"].toArray().first().toString();
+    EXPECT_EQ(
+        to, (QStringList{"dyrektor@zaklad.pl", "a@zaklad.pl", "m@zaklad.pl", "p@zaklad.pl", "u@zaklad.pl"}));
+    EXPECT_EQ(r.stdErr.count("Poczta: wysłano"), 5) << r.stdErr.toStdString();
+}
+
+} // namespace

@@ -14,6 +14,9 @@ namespace StatisticsText {
 // The lines in order. A stored date or period that does not convert ends the text there:
 // error then holds the conversion message (empty when the text is whole).
 QStringList build(AppContext& app, QString* error);
+// The last delivery of a report by e-mail among the databases in use and its outcome; nothing
+// while delivery is off and none was ever tried.
+QStringList mailLines(AppContext& app);
 
 } // namespace StatisticsText
 

@@ -5,6 +5,7 @@
 #include "RunHistory.h"
 #include "SharedSettings.h"
 #include "jobs/DatabaseBackup.h"
+#include "jobs/MailJob.h"
 #include "logic/DatabaseGate.h"
 #include "logic/DatabaseSwitch.h"
 #include "logic/ReportHistory.h"
@@ -146,6 +147,8 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
     m_historyWatch = new QFileSystemWatcher(this);
     connect(m_historyWatch, &QFileSystemWatcher::directoryChanged, this, &TfrmMainForm::refreshLapseLine);
     connect(m_historyWatch, &QFileSystemWatcher::fileChanged, this, &TfrmMainForm::refreshLapseLine);
+
+    m_mailJob = new MailJob(this);
 
     connect(&m_backup, &BackupJob::finished, this, [this](const QDate& day, bool succeeded) {
         guarded(m_app, [&] { m_scheduler.backupFinished(day, succeeded); });
@@ -620,6 +623,18 @@ void TfrmMainForm::AliasClick() {
 void TfrmMainForm::hourlyScheduleCheck() {
     guarded(m_app, [this] { m_scheduler.check(); });
     refreshLapseLine();
+    retryPendingMail();
+}
+
+void TfrmMainForm::retryPendingMail() {
+    QStringList folders;
+    guarded(m_app, [&] {
+        for (const Settings::ListedDatabase& db :
+             Settings::usedDatabases(m_app.settings(), AliasRegistry(m_app.aliasRegistryPath())))
+            folders << m_app.installation().reportsFolder(m_app.settings(), db.alias);
+    });
+    if (!folders.isEmpty())
+        m_mailJob->startPending(m_app.settings().fileName(), folders, m_app.clock().now());
 }
 
 void TfrmMainForm::mConfBaseClick() {

@@ -25,6 +25,7 @@ class QTimer;
 
 namespace kolmasyst {
 
+class MailJob;
 class TBitBtnWithColor;
 class TfrmAliasName;
 class TfrmChangeDB;
@@ -159,6 +160,9 @@ public:
     bool startBackup(const QDate& day);
     bool backupRunning() const { return m_backup.running(); }
     BackupJob& backupJob() { return m_backup; }
+    MailJob& mailJob() { return *m_mailJob; }
+    // The messages left pending by the runs, tried again once each (on the mail job's thread).
+    void retryPendingMail();
     const QString& typedPassword() const { return m_typedPassword; }
 
 Q_SIGNALS:
@@ -228,6 +232,8 @@ private:
     bool m_endRequested = false;
     QString m_aktywnyAlias;
     QFileSystemWatcher* m_historyWatch = nullptr;
+    // The retry of the report's messages left pending, at each hourly check.
+    MailJob* m_mailJob = nullptr;
     Scheduler m_scheduler;
     QString m_typedPassword;
     BackupJob m_backup;

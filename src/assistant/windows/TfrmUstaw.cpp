@@ -5,17 +5,23 @@
 #include "Errors.h"
 #include "GlobalUtils.h"
 #include "MessageService.h"
+#include "MyIniFile.h"
 #include "SharedSettings.h"
+#include "jobs/MailJob.h"
 #include "widgets/AssistantLook.h"
 #include "widgets/HourEdit.h"
 #include "widgets/TBitBtnWithColor.h"
 #include "widgets/TOwnerDrawnTabBar.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -76,7 +82,7 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
     setWindowTitle(QStringLiteral("Ustawienia konfiguracyjne asystenta"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(520, 420);
+    setFixedSize(520, 520);
     setProperty("helpContext", 3400);
     AssistantLook::applyFormLook(this);
 
@@ -91,7 +97,7 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
 
     pgKolmAsyst = new OwnerDrawnTabs(this);
     pgKolmAsyst->setObjectName(QStringLiteral("pgKolmAsyst"));
-    pgKolmAsyst->setGeometry(8, 156, 504, 210);
+    pgKolmAsyst->setGeometry(8, 156, 504, 310);
     struct Box {
         int section;
         QStringList lines;
@@ -179,12 +185,18 @@ TfrmUstaw::TfrmUstaw(AppContext& app, Scheduler& scheduler, QWidget* parent)
     AssistantLook::applyEditLook(seIleKopii);
     makeLabel(tsDodatkowe, QStringLiteral("0 – wszystkie kopie zostają; inaczej tylko tyle najnowszych"), 32,
               152, 460);
+    cbPdfA = new QCheckBox(QStringLiteral("Raporty PDF w formie archiwalnej (PDF/A-1b)"), tsDodatkowe);
+    cbPdfA->setObjectName(QStringLiteral("cbPdfA"));
+    cbPdfA->setGeometry(12, 180, 480, 20);
+    makeLabel(tsDodatkowe, QStringLiteral("Czcionki osadzone w pliku, profil barw sRGB, opis dokumentu XMP"),
+              32, 200, 460);
     pgKolmAsyst->addTab(tsDodatkowe, QStringLiteral("Dodatkowe"));
+    buildMailPage();
     pgKolmAsyst->setCurrentIndex(1); // "Ryzyko" the first time
 
     bOK = new TBitBtnWithColor(QStringLiteral("Zamknij"), this);
     bOK->setObjectName(QStringLiteral("bOK"));
-    bOK->setGeometry(222, 380, 75, 25);
+    bOK->setGeometry(222, 480, 75, 25);
     bOK->setDefault(true);
     connect(bOK, &QPushButton::clicked, this, &TfrmUstaw::bOKClick);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -329,6 +341,30 @@ void TfrmUstaw::FormShow() {
     cbPolskieLitery->setChecked(Settings::polishLetters(m_app.settings()));
     seIleKopii->setValue(backupCopiesKept(m_app.settings()));
     seHoryzont->setValue(lapseHorizonDays(m_app.settings()));
+    cbPdfA->setChecked(Settings::pdfArchival(m_app.settings()));
+    {
+        const Mail::Settings mail = Mail::Settings::read(m_app.settings());
+        cbPoczta->setChecked(mail.on);
+        eSerwer->setText(mail.server);
+        sePort->setValue(mail.port);
+        cbZabezpieczenie->setCurrentIndex(int(mail.security));
+        seCzas->setValue(mail.timeoutSeconds);
+        eUzytkownik->setText(mail.user);
+        ePlikHasla->setText(mail.passwordFile);
+        ePlikCA->setText(mail.caFile);
+        eNadawca->setText(mail.sender);
+        eOdbiorcy->setText(mail.recipients.join(QStringLiteral("; ")));
+        seLimitPdf->setValue(double(mail.pdfLimitBytes) / (1024 * 1024));
+        seJednostki->setValue(unitLevel(m_app.settings()));
+        QStringList units;
+        QStringList codes = mail.unitRecipients.keys();
+        codes.sort();
+        for (const QString& code : codes)
+            units << code + QLatin1Char('=') + mail.unitRecipients.value(code).join(QStringLiteral("; "));
+        mJednostki->setPlainText(units.join(QLatin1Char('\n')));
+        if (!mailJob().running())
+            lTest->clear();
+    }
     m_loading = false;
     // The backup page only for an organisation with a local database file; once hidden it
     // stays hidden.
@@ -360,8 +396,12 @@ void TfrmUstaw::bOKClick() {
             return;
         }
     }
+    if (!mailAddressesValid())
+        return;
     TMyIniFile& ini = m_app.settings();
     try {
+        const Mail::Settings stored = Mail::Settings::read(ini);
+        const Mail::Settings typed = mailSettings();
         // Read before the update: the options are written once they are set or changed, so that a
         // configuration that never had them stays as it was.
         struct Option {
@@ -374,8 +414,37 @@ void TfrmUstaw::bOKClick() {
             {Settings::PolishLetters, flag(cbPolskieLitery->isChecked()), flag(Settings::polishLetters(ini))},
             {LapseHorizon, QString::number(seHoryzont->value()), QString::number(lapseHorizonDays(ini))},
             {BackupCopies, QString::number(seIleKopii->value()), QString::number(backupCopiesKept(ini))},
+            {PdfArchival, flag(cbPdfA->isChecked()), flag(pdfArchival(ini))},
+            {UnitLevel, QString::number(seJednostki->value()), QString::number(unitLevel(ini))},
+            {MailOn, flag(typed.on), flag(stored.on)},
+            {MailServer, typed.server, stored.server},
+            {MailPort, QString::number(typed.port), QString::number(stored.port)},
+            {MailSecurity, Mail::securityText(typed.security), Mail::securityText(stored.security)},
+            {MailTimeout, QString::number(typed.timeoutSeconds), QString::number(stored.timeoutSeconds)},
+            {MailUser, typed.user, stored.user},
+            {MailPasswordFile, typed.passwordFile, stored.passwordFile},
+            {MailCaFile, typed.caFile, stored.caFile},
+            {MailSender, typed.sender, stored.sender},
+            {MailRecipients, typed.recipients.join(QLatin1Char(';')),
+             stored.recipients.join(QLatin1Char(';'))},
+            {MailPdfLimit, QString::number(double(typed.pdfLimitBytes) / (1024 * 1024), 'g', 6),
+             QString::number(double(stored.pdfLimitBytes) / (1024 * 1024), 'g', 6)},
         };
         ini.Update([&](IniDocument& doc) {
+            // The units' recipients: the page's lines replace those of the file.
+            if (typed.unitRecipients != stored.unitRecipients) {
+                QStringList lines;
+                for (const QString& line : doc.sectionLines(TMyIniFile::MailSection))
+                    if (!line.startsWith(QStringLiteral("POCZTA.Jednostka.")))
+                        lines << line;
+                QStringList codes = typed.unitRecipients.keys();
+                codes.sort();
+                for (const QString& code : codes)
+                    lines << TMyIniFile::composedKey(QStringLiteral("POCZTA"), unitRecipientsName(code)) +
+                                 QLatin1Char('=') + typed.unitRecipients.value(code).join(QLatin1Char(';'));
+                doc.removeSection(TMyIniFile::MailSection);
+                doc.appendSection(TMyIniFile::MailSection, lines);
+            }
             for (const Field f : kFieldOrder)
                 if (fieldKnown(f))
                     set(doc, Scheduler::keyOf(f), m_scheduler.text(f));
@@ -390,6 +459,175 @@ void TfrmUstaw::bOKClick() {
         return;
     }
     accept();
+}
+
+void TfrmUstaw::buildMailPage() {
+    tsPoczta = new QWidget;
+    tsPoczta->setObjectName(QStringLiteral("tsPoczta"));
+    auto edit = [this](const char* name, int x, int y, int width) {
+        auto* e = new QLineEdit(tsPoczta);
+        e->setObjectName(QLatin1String(name));
+        e->setGeometry(x, y, width, 21);
+        AssistantLook::applyEditLook(e);
+        return e;
+    };
+    auto spin = [this](auto* box, const char* name, int x, int y, int width) {
+        box->setObjectName(QLatin1String(name));
+        box->setGeometry(x, y, width, 21);
+        AssistantLook::applyEditLook(box);
+        return box;
+    };
+    cbPoczta = new QCheckBox(QStringLiteral("Wysyłaj raport pocztą elektroniczną po każdym udanym przebiegu"),
+                             tsPoczta);
+    cbPoczta->setObjectName(QStringLiteral("cbPoczta"));
+    cbPoczta->setGeometry(12, 6, 480, 20);
+    int y = 30;
+    makeLabel(tsPoczta, QStringLiteral("Serwer poczty:"), 12, y + 1, 150);
+    eSerwer = edit("eSerwer", 160, y, 190);
+    makeLabel(tsPoczta, QStringLiteral("Port:"), 360, y + 1, 40);
+    sePort = spin(new QSpinBox(tsPoczta), "sePort", 410, y, 80);
+    sePort->setRange(0, 65535);
+    sePort->setSpecialValueText(QStringLiteral("zwykły"));
+    y += 23;
+    makeLabel(tsPoczta, QStringLiteral("Zabezpieczenie:"), 12, y + 1, 150);
+    cbZabezpieczenie = new QComboBox(tsPoczta);
+    cbZabezpieczenie->setObjectName(QStringLiteral("cbZabezpieczenie"));
+    cbZabezpieczenie->setGeometry(160, y, 110, 21);
+    // In the order of Mail::Security.
+    cbZabezpieczenie->addItems({QStringLiteral("brak"), QStringLiteral("STARTTLS"), QStringLiteral("TLS")});
+    makeLabel(tsPoczta, QStringLiteral("Czas oczekiwania [s]:"), 280, y + 1, 130);
+    seCzas = spin(new QSpinBox(tsPoczta), "seCzas", 410, y, 80);
+    seCzas->setRange(1, 600);
+    y += 23;
+    makeLabel(tsPoczta, QStringLiteral("Użytkownik:"), 12, y + 1, 150);
+    eUzytkownik = edit("eUzytkownik", 160, y, 330);
+    y += 23;
+    makeLabel(tsPoczta, QStringLiteral("Plik z hasłem:"), 12, y + 1, 150);
+    ePlikHasla = edit("ePlikHasla", 160, y, 330);
+    ePlikHasla->setPlaceholderText(QStringLiteral("czytelny tylko dla właściciela i grupy"));
+    y += 23;
+    makeLabel(tsPoczta, QStringLiteral("Certyfikat CA serwera:"), 12, y + 1, 150);
+    ePlikCA = edit("ePlikCA", 160, y, 330);
+    ePlikCA->setPlaceholderText(QStringLiteral("gdy serwer ma certyfikat własnego urzędu"));
+    y += 23;
+    makeLabel(tsPoczta, QStringLiteral("Nadawca:"), 12, y + 1, 150);
+    eNadawca = edit("eNadawca", 160, y, 330);
+    y += 23;
+    makeLabel(tsPoczta, QStringLiteral("Odbiorcy raportu:"), 12, y + 1, 150);
+    eOdbiorcy = edit("eOdbiorcy", 160, y, 330);
+    eOdbiorcy->setPlaceholderText(QStringLiteral("adres; adres"));
+    y += 23;
+    makeLabel(tsPoczta, QStringLiteral("Limit plików PDF [MB]:"), 12, y + 1, 150);
+    seLimitPdf = spin(new QDoubleSpinBox(tsPoczta), "seLimitPdf", 160, y, 80);
+    seLimitPdf->setRange(0, 1000);
+    seLimitPdf->setDecimals(1);
+    makeLabel(tsPoczta, QStringLiteral("Arkusze jednostek, poziom:"), 250, y + 1, 160);
+    seJednostki = spin(new QSpinBox(tsPoczta), "seJednostki", 410, y, 80);
+    seJednostki->setRange(0, 9);
+    seJednostki->setSpecialValueText(QStringLiteral("wyłączone"));
+    y += 23;
+    makeLabel(tsPoczta, QStringLiteral("Odbiorcy jednostek:"), 12, y + 1, 150);
+    mJednostki = new QPlainTextEdit(tsPoczta);
+    mJednostki->setObjectName(QStringLiteral("mJednostki"));
+    mJednostki->setGeometry(160, y, 330, 40);
+    mJednostki->setPlaceholderText(QStringLiteral("kod jednostki=adres; adres (wiersz na jednostkę)"));
+    AssistantLook::applyEditLook(mJednostki);
+    y += 44;
+    bTest = new TBitBtnWithColor(QStringLiteral("Wyślij wiadomość próbną"), tsPoczta);
+    bTest->setObjectName(QStringLiteral("bTest"));
+    bTest->setGeometry(12, y, 170, 25);
+    lTest = new QLabel(tsPoczta);
+    lTest->setObjectName(QStringLiteral("lTest"));
+    lTest->setGeometry(190, y - 2, 300, 30);
+    lTest->setWordWrap(true);
+    lTest->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pgKolmAsyst->addTab(tsPoczta, QStringLiteral("Poczta"));
+
+    m_mailJob = new MailJob(this);
+    connect(bTest, &QPushButton::clicked, this, &TfrmUstaw::bTestClick);
+    connect(m_mailJob, &MailJob::testDone, this, [this](bool sent, const QString& reply) {
+        bTest->setEnabled(true);
+        lTest->setText((sent ? QStringLiteral("Wysłano. Serwer: ") : QStringLiteral("Nie wysłano: ")) +
+                       reply);
+        lTest->setToolTip(lTest->text());
+    });
+    // A bad address is said as soon as its field is left.
+    for (QLineEdit* e : {eNadawca, eOdbiorcy})
+        connect(e, &QLineEdit::editingFinished, this, [this] {
+            if (!m_loading && isVisible())
+                mailAddressesValid();
+        });
+}
+
+Mail::Settings TfrmUstaw::mailSettings() const {
+    Mail::Settings s;
+    s.on = cbPoczta->isChecked();
+    s.server = eSerwer->text().trimmed();
+    s.port = sePort->value();
+    s.security = Mail::Security(cbZabezpieczenie->currentIndex());
+    s.timeoutSeconds = seCzas->value();
+    s.user = eUzytkownik->text().trimmed();
+    s.passwordFile = ePlikHasla->text().trimmed();
+    s.caFile = ePlikCA->text().trimmed();
+    s.sender = eNadawca->text().trimmed();
+    s.recipients = Mail::splitAddresses(eOdbiorcy->text());
+    s.pdfLimitBytes = qint64(seLimitPdf->value() * 1024 * 1024);
+    for (const QString& line : mJednostki->toPlainText().split(QLatin1Char('\n'))) {
+        const QString code = line.section(QLatin1Char('='), 0, 0).trimmed();
+        const QStringList to = Mail::splitAddresses(line.section(QLatin1Char('='), 1));
+        if (!code.isEmpty())
+            s.unitRecipients[code] << to;
+    }
+    return s;
+}
+
+bool TfrmUstaw::mailAddressesValid() {
+    const Mail::Settings s = mailSettings();
+    struct Check {
+        QWidget* field;
+        QStringList addresses;
+    };
+    QStringList units;
+    for (auto it = s.unitRecipients.cbegin(); it != s.unitRecipients.cend(); ++it) {
+        units << it.value();
+        if (it.value().isEmpty() || it.key().contains(QRegularExpression(QStringLiteral("[\\s;=]"))))
+            units << it.key() + QLatin1Char('=');
+    }
+    const Check checks[] = {{eNadawca, s.sender.isEmpty() ? QStringList() : QStringList{s.sender}},
+                            {eOdbiorcy, s.recipients},
+                            {mJednostki, units}};
+    for (const Check& c : checks) {
+        const QString bad = Mail::badAddress(c.addresses);
+        if (bad.isEmpty())
+            continue;
+        pgKolmAsyst->setCurrentWidget(tsPoczta);
+        c.field->setFocus();
+        m_app.messages().showMessage(
+            QStringLiteral("Błędny adres poczty: „%1”. Adres ma postać nazwa@domena.pl, "
+                           "kolejne adresy oddziela średnik.")
+                .arg(bad.left(80)),
+            QString());
+        return false;
+    }
+    return true;
+}
+
+void TfrmUstaw::bTestClick() {
+    if (!mailAddressesValid())
+        return;
+    const Mail::Settings s = mailSettings();
+    QString problem = s.problem();
+    QString password;
+    if (problem.isEmpty() && !s.user.isEmpty())
+        password = Mail::readPassword(s.passwordFile, &problem);
+    if (!problem.isEmpty()) {
+        lTest->setText(QStringLiteral("Nie wysłano: ") + problem);
+        return;
+    }
+    if (!mailJob().startTest(s, password, MailJob::testMessage(s)))
+        return;
+    bTest->setEnabled(false);
+    lTest->setText(QStringLiteral("Łączenie z serwerem %1…").arg(s.server));
 }
 
 } // namespace kolmasyst

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Mail.h"
 #include "logic/Scheduler.h"
 
 #include <QDialog>
@@ -8,7 +9,11 @@
 
 class AppContext;
 class QCheckBox;
+class QComboBox;
 class QDateEdit;
+class QDoubleSpinBox;
+class QLabel;
+class QPlainTextEdit;
 class QLineEdit;
 class QSpinBox;
 class QTabWidget;
@@ -18,10 +23,12 @@ class QWidget;
 namespace kolmasyst {
 
 class HourEdit;
+class MailJob;
 class TBitBtnWithColor;
 
-// "Ustawienia konfiguracyjne asystenta": the two schedules, the nine report sections and, on the
-// page "Dodatkowe", the options beyond the report (each off unless switched on). A value
+// "Ustawienia konfiguracyjne asystenta": the two schedules, the nine report sections, on the
+// page "Dodatkowe" the options beyond the report (each off unless switched on), and on the page
+// "Poczta" the delivery of the report by e-mail, with a test message sent on a thread of its own. A value
 // reaches the running scheduler as soon as its field is left or its box clicked; "Zamknij"
 // writes them to the configuration file in one update. A stored value that does not read is
 // said once when the dialog opens and is never written back over unless the user sets that
@@ -49,7 +56,30 @@ public:
     QCheckBox* cbPolskieLitery;
     QSpinBox* seIleKopii;
     QSpinBox* seHoryzont;
+    QCheckBox* cbPdfA;
+    // "Poczta"
+    QWidget* tsPoczta;
+    QCheckBox* cbPoczta;
+    QLineEdit* eSerwer;
+    QSpinBox* sePort; // 0: the security's usual port
+    QComboBox* cbZabezpieczenie;
+    QSpinBox* seCzas;
+    QLineEdit* eUzytkownik;
+    QLineEdit* ePlikHasla;
+    QLineEdit* ePlikCA;
+    QLineEdit* eNadawca;
+    QLineEdit* eOdbiorcy;
+    QDoubleSpinBox* seLimitPdf;
+    QSpinBox* seJednostki;
+    // A line per unit: "<code>=<address>;<address>".
+    QPlainTextEdit* mJednostki;
+    TBitBtnWithColor* bTest;
+    QLabel* lTest;
     TBitBtnWithColor* bOK;
+
+    // The page's values as delivery would use them.
+    Mail::Settings mailSettings() const;
+    MailJob& mailJob() { return *m_mailJob; }
 
     bool backupPageHidden() const { return m_backupHidden; }
     // Whether a schedule field read from the file or was set by the user: only those are written.
@@ -60,6 +90,8 @@ public:
 public Q_SLOTS:
     void FormShow();
     void bOKClick();
+    // "Wyślij wiadomość próbną".
+    void bTestClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,12 +111,17 @@ private:
     // period that is no number, which is refused with the message.
     bool fieldLeft(Scheduler::Field field);
     void markUnread(Scheduler::Field field, bool unread);
+    void buildMailPage();
+    // What is wrong with the addresses on the page, said with the field to mend; true when
+    // nothing is.
+    bool mailAddressesValid();
 
     AppContext& m_app;
     Scheduler& m_scheduler;
     bool m_backupHidden = false;
     bool m_loading = false;
     std::array<FieldState, Scheduler::FieldCount> m_fields;
+    MailJob* m_mailJob;
 };
 
 } // namespace kolmasyst
