@@ -225,6 +225,30 @@ TEST_F(MailDeliveryTest, ABadAddressOrAPasswordAnyoneCanReadIsRefusedBeforeSendi
     EXPECT_EQ(outbox()[0].state, Mail::Outbox::State::Pending);
 }
 
+TEST_F(MailDeliveryTest, AMessageWhoseSenderWasKilledMidWayIsNeverSentAgain) {
+    SmtpServer server(SmtpServer::Mode::StartTls);
+    configure(server, "POCZTA.Odbiorcy.Str=dyrektor@zaklad.pl\n");
+    Mail::Message m;
+    m.id = "20261210-firma-00-killed";
+    m.to = {"dyrektor@zaklad.pl"};
+    m.subject = "Raport";
+    Mail::Outbox(reports()).add(m, m_clock.now());
+    // As a sender leaves it when killed between marking it and the server's answer.
+    const QString file = Mail::Outbox::folderIn(reports()) + "/" + m.id + ".json";
+    QByteArray json = TestSupport::readFile(file);
+    json.replace(QString::fromUtf8("\"oczekuje\"").toUtf8(), QString::fromUtf8("\"wysyłana\"").toUtf8());
+    TestSupport::writeFile(file, json);
+    QString problem;
+    const auto tried = Mail::deliverPending(TMyIniFile(m_dir.filePath("brel.ini")), {reports()},
+                                            m_clock.now(), {}, &problem);
+    ASSERT_EQ(tried.size(), 1);
+    EXPECT_EQ(tried[0].entry.state, Mail::Outbox::State::Unknown);
+    EXPECT_TRUE(
+        Mail::deliverPending(TMyIniFile(m_dir.filePath("brel.ini")), {reports()}, m_clock.now(), {}, &problem)
+            .isEmpty());
+    EXPECT_TRUE(server.messages().isEmpty());
+}
+
 } // namespace
 
 namespace {
