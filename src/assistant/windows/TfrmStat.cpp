@@ -121,9 +121,14 @@ void TfrmStat::showChart() {
     const QString alias = m_app.settings().ReadAliasName();
     const QVector<ReportHistory::Series> series =
         ReportHistory::series(ReportHistory::of(m_app, alias), cbRuns->currentData().toInt());
+    // Room for the nine sections' legend and the dates even at the window's smallest: no title
+    // (the page and the list above say what it shows), narrow margins, a smaller legend.
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Wiersze sekcji raportu w kolejnych przebiegach"));
+    chart->setMargins(QMargins(2, 2, 2, 2));
     chart->legend()->setAlignment(Qt::AlignRight);
+    QFont small = chart->legend()->font();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
+    chart->legend()->setFont(small);
     QDateTime first, last;
     int most = 0;
     for (const ReportHistory::Series& s : series) {
@@ -141,13 +146,15 @@ void TfrmStat::showChart() {
     }
     if (!series.isEmpty()) {
         auto* dates = new QDateTimeAxis;
-        dates->setFormat(QStringLiteral("yyyy-MM-dd"));
+        dates->setFormat(QStringLiteral("dd.MM.yy"));
+        dates->setLabelsFont(small);
         // One run still gets an axis a day wide each side.
         dates->setRange(first.addDays(first == last ? -1 : 0), last.addDays(first == last ? 1 : 0));
-        dates->setTickCount(std::min(6, std::max(2, int(series.first().points.size()))));
+        dates->setTickCount(std::min(5, std::max(2, int(series.first().points.size()))));
         chart->addAxis(dates, Qt::AlignBottom);
         auto* rows = new QValueAxis;
         rows->setLabelFormat(QStringLiteral("%d"));
+        rows->setLabelsFont(small);
         rows->setRange(0, std::max(1, most));
         rows->applyNiceNumbers();
         chart->addAxis(rows, Qt::AlignLeft);
