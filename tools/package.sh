@@ -108,6 +108,12 @@ as kolmtest2 kolmrap 0 kierownik 'Kierownik1!' 2>/dev/null & two=$!
 wait $one || fail "kolmrap of kolmtest1 beside kolmtest2"
 wait $two || fail "kolmrap of kolmtest2 beside kolmtest1"
 check_reports "two users at once"
+# The history every run keeps is the group's, one day's lines once, whoever ran last.
+history=$reports/Historia.csv
+[ "$(grep -c "^$today;CzynnRyz;" "$history")" = 1 ] || fail "the history holds today's run $(grep -c "^$today;CzynnRyz;" "$history") times"
+[ "$(stat -c '%G' "$history")" = kolm ] && [ $(( 0$(stat -c '%a' "$history") & 060 )) -eq 48 ] ||
+    fail "the history is not the group's: $(stat -c '%a %G' "$history")"
+[ "$(stat -c '%G' "$reports/.Historia.csv.lock")" = kolm ] || fail "the history's lock is not the group's"
 # The configuration one user writes is the other's, and stays the group's.
 grep -q "DataAsys.Str=$today" /var/lib/kolm/brel.ini || fail "DataAsys not written"
 [ -L /opt/kolm/brel.ini ] || fail "the link /opt/kolm/brel.ini was replaced"

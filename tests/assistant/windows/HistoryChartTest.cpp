@@ -141,7 +141,7 @@ TEST_F(HistoryChartTest, TheTrayAndTheWindowTellTheItemsLapsingSoonAfterARun) {
 
     // The first run makes the reports folder and the history: the assistant sees it without
     // being asked.
-    QTest::qWait(400); // past the first tick, which reads the history too
+    QTRY_VERIFY(!m_form->PierwszyTakt()); // past the first tick, which reads the history too
     m_form->refreshLapseLine();
     writeHistory(weeklyRuns({2026, 12, 7}, 1, 3));
     QTRY_COMPARE_WITH_TIMEOUT(m_form->lWygasa->text(), QString::fromUtf8("3 pozycje wygasają w ciągu 30 dni"),
