@@ -1,6 +1,7 @@
 #include "Workbook.h"
 
 #include "Errors.h"
+#include "SharedSettings.h"
 
 #include <QDate>
 #include <QFile>
@@ -59,6 +60,8 @@ void addHistoryChart(lxw_workbook* book, lxw_worksheet* sheet, const QByteArray&
     const QByteArray title = Workbook::ChartTitle.toUtf8();
     chart_title_set_name(chart, title.constData());
     chart_axis_set_name(chart->y_axis, "Wierszy");
+    // The run dates as dates, not as the day numbers the cells hold.
+    chart_axis_set_num_format(chart->x_axis, "yyyy-mm-dd");
     const auto last = lxw_row_t(first + lxw_row_t(dates.size()));
     for (int c = 0; c < sections.size(); ++c) {
         lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
@@ -69,7 +72,7 @@ void addHistoryChart(lxw_workbook* book, lxw_worksheet* sheet, const QByteArray&
         chart_series_set_marker_type(series, LXW_CHART_MARKER_AUTOMATIC);
     }
     lxw_chart_options place{};
-    place.x_scale = 1.6;
+    place.x_scale = 1.4;
     place.y_scale = 1.3;
     check(worksheet_insert_chart_opt(sheet, lxw_row_t(tableRows + 2), 0, chart, &place));
 }
@@ -145,6 +148,13 @@ QByteArray build(const QVector<SectionSheet>& sheets, const QVector<RunHistory::
                     }
                 }
             }
+            // The history's figures under the first sheet's table: a column per section.
+            if (&s == &sheets.first() && !history.isEmpty())
+                for (int c = 0; c <= Settings::SectionCount; ++c) {
+                    if (c >= widths.size())
+                        widths << 0;
+                    widths[c] = std::max(widths[c], 11);
+                }
             for (int c = 0; c < widths.size(); ++c)
                 check(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), std::min(60, widths[c] + 2),
                                            nullptr));
