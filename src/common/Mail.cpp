@@ -129,6 +129,12 @@ QString Settings::problem() const {
                 .arg(it.key().left(40), badAddress(it.value()).left(80));
     if (!user.isEmpty() && passwordFile.isEmpty())
         return QStringLiteral("nie podano pliku z hasłem użytkownika %1").arg(user.left(80));
+    // A password goes over the network only encrypted; on this machine it never leaves it.
+    const bool local = server == QLatin1String("localhost") || server == QLatin1String("127.0.0.1") ||
+                       server == QLatin1String("::1");
+    if (!user.isEmpty() && security == Security::None && !local)
+        return QStringLiteral("logowanie bez zabezpieczenia (brak) wysłałoby hasło otwartym tekstem: wybierz "
+                              "STARTTLS albo TLS");
     return QString();
 }
 
@@ -152,10 +158,14 @@ QString Settings::url() const {
         .arg(effectivePort());
 }
 
-QString readPassword(const QString& file, QString* error) {
+QString readPassword(const QString& file, const QString& configFile, QString* error) {
     const QFileInfo info(file);
     if (file.isEmpty() || !info.exists()) {
         *error = QStringLiteral("nie ma pliku z hasłem %1").arg(file);
+        return QString();
+    }
+    if (info.isSymLink() || !info.isFile()) {
+        *error = QStringLiteral("plik z hasłem %1 nie jest zwykłym plikiem: hasło odrzucone").arg(file);
         return QString();
     }
     // The file must not be one that anyone on the machine can read.
@@ -165,8 +175,15 @@ QString readPassword(const QString& file, QString* error) {
                      .arg(file);
         return QString();
     }
+    if (!configFile.isEmpty() && QFileInfo::exists(configFile) &&
+        info.groupId() != QFileInfo(configFile).groupId()) {
+        *error =
+            QStringLiteral("plik z hasłem %1 nie należy do grupy %2 pliku konfiguracyjnego: hasło odrzucone")
+                .arg(file, QFileInfo(configFile).group());
+        return QString();
+    }
     QFile f(file);
-    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
+    if (!f.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("nie można odczytać pliku z hasłem %1: %2").arg(file, f.errorString());
         return QString();
     }
@@ -230,8 +247,8 @@ namespace {
 // What one transfer keeps: the server's replies and whether to stop.
 struct Transfer {
     QByteArray lastReply;
-    QByteArray errors;
     const std::function<bool()>* stop = nullptr;
+    bool dataStarted = false; // the server said "go ahead" to the message's text
 };
 
 int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
@@ -242,6 +259,8 @@ int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
             line.chop(1);
         if (!line.isEmpty())
             t->lastReply = line.left(500);
+        if (line.startsWith("354"))
+            t->dataStarted = true;
     }
     return 0;
 }
@@ -377,6 +396,8 @@ QString stateText(Outbox::State state) {
         return QStringLiteral("wysyłana");
     case Outbox::State::Sent:
         return QStringLiteral("wysłana");
+    case Outbox::State::GivenUp:
+        return QStringLiteral("zaniechana");
     case Outbox::State::Unknown:
         break;
     }
@@ -386,7 +407,8 @@ QString stateText(Outbox::State state) {
 namespace {
 
 Outbox::State stateOf(const QString& text) {
-    for (Outbox::State s : {Outbox::State::Pending, Outbox::State::Sending, Outbox::State::Sent})
+    for (Outbox::State s :
+         {Outbox::State::Pending, Outbox::State::Sending, Outbox::State::Sent, Outbox::State::GivenUp})
         if (stateText(s) == text)
             return s;
     return Outbox::State::Unknown;
@@ -467,20 +489,28 @@ QVector<Outbox::Entry> Outbox::deliver(const Settings& settings, const QString& 
     FileLock lock(QDir(m_folder).filePath(QStringLiteral(".wysylka.lock")), m_folder);
     if (!lock.tryLock())
         return tried;
+    const QString reportsFolder = QFileInfo(m_folder).path();
     for (Entry e : entries()) {
         if (stop && stop())
             break;
-        if (e.state == State::Sent) {
-            if (e.lastAttempt.isValid() && e.lastAttempt.daysTo(now) > KeptDays)
+        if (e.state != State::Pending && e.state != State::Sending) {
+            const QDateTime when = e.lastAttempt.isValid() ? e.lastAttempt : e.created;
+            if (when.isValid() && when.daysTo(now) > KeptDays)
                 QFile::remove(e.file);
             continue;
         }
-        if (e.state == State::Unknown)
-            continue;
         if (e.state == State::Sending) {
             // Its sender died mid-way: it may have gone, and is never sent twice.
             e.state = State::Unknown;
             e.lastReply = QStringLiteral("wysyłka przerwana w trakcie; wiadomość mogła nie dotrzeć");
+            write(e);
+            tried << e;
+            continue;
+        }
+        if (const QString why = refusal(settings, reportsFolder, e.message); !why.isEmpty()) {
+            e.state = State::GivenUp;
+            e.lastAttempt = now;
+            e.lastReply = why;
             write(e);
             tried << e;
             continue;
@@ -490,12 +520,42 @@ QVector<Outbox::Entry> Outbox::deliver(const Settings& settings, const QString& 
         e.lastAttempt = now;
         write(e);
         const Outcome outcome = send(settings, password, e.message, stop);
-        e.state = outcome.sent ? State::Sent : State::Pending;
         e.lastReply = outcome.reply;
+        if (outcome.sent)
+            e.state = State::Sent;
+        else if (outcome.mayHaveArrived)
+            e.state = State::Unknown;
+        else if (e.attempts >= MaxAttempts)
+            e.state = State::GivenUp;
+        else
+            e.state = State::Pending;
         write(e);
         tried << e;
     }
     return tried;
+}
+
+QString refusal(const Settings& settings, const QString& reportsFolder, const Message& message) {
+    // A kept message names only addresses of the configuration as it is now.
+    QStringList allowed = settings.recipients;
+    for (const QStringList& unit : settings.unitRecipients)
+        allowed << unit;
+    for (const QString& to : message.to)
+        if (!allowed.contains(to, Qt::CaseInsensitive))
+            return QStringLiteral(
+                       "odbiorca %1 nie jest już odbiorcą raportu w ustawieniach poczty: wiadomość "
+                       "nie została wysłana")
+                .arg(to.left(80));
+    // And only report files of its own folder, never a link.
+    const QString root = QDir(QFileInfo(reportsFolder).canonicalFilePath()).absolutePath() + QLatin1Char('/');
+    for (const Attachment& a : message.attachments) {
+        const QFileInfo info(a.path);
+        const QString real = info.canonicalFilePath();
+        if (info.isSymLink() || !info.isFile() || real.isEmpty() || !real.startsWith(root))
+            return QStringLiteral("załącznik %1 nie jest plikiem raportu: wiadomość nie została wysłana")
+                .arg(a.path.left(200));
+    }
+    return QString();
 }
 
 QVector<Delivery> deliverPending(const TMyIniFile& ini, const QStringList& reportFolders,
@@ -518,7 +578,7 @@ QVector<Delivery> deliverPending(const TMyIniFile& ini, const QStringList& repor
     }
     QString password;
     if (!settings.user.isEmpty()) {
-        password = readPassword(settings.passwordFile, problem);
+        password = readPassword(settings.passwordFile, ini.fileName(), problem);
         if (!problem->isEmpty())
             return out;
     }
@@ -529,20 +589,20 @@ QVector<Delivery> deliverPending(const TMyIniFile& ini, const QStringList& repor
     return out;
 }
 
-bool lastDelivery(const QStringList& reportFolders, Delivery* last) {
-    bool found = false;
+QVector<Delivery> lastDelivery(const QStringList& reportFolders) {
+    QVector<Delivery> all;
+    QDateTime newest;
     for (const QString& folder : reportFolders)
         for (const Outbox::Entry& e : Outbox(folder).entries()) {
-            const QDateTime when = e.lastAttempt.isValid() ? e.lastAttempt : e.created;
-            const QDateTime best =
-                found ? (last->entry.lastAttempt.isValid() ? last->entry.lastAttempt : last->entry.created)
-                      : QDateTime();
-            if (!found || when >= best) {
-                *last = Delivery{folder, e};
-                found = true;
-            }
+            all << Delivery{folder, e};
+            if (!newest.isValid() || e.created > newest)
+                newest = e.created;
         }
-    return found;
+    QVector<Delivery> out;
+    for (const Delivery& d : all)
+        if (d.entry.created == newest)
+            out << d;
+    return out;
 }
 
 } // namespace Mail

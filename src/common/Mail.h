@@ -48,8 +48,10 @@ QStringList splitAddresses(const QString& text);
 // The first address that is no plain "local@domain" address (no name, no brackets, nothing a
 // header could be made of); empty when all are.
 QString badAddress(const QStringList& addresses);
-// The password from its file: readable by its owner and group only, else refused with why.
-QString readPassword(const QString& file, QString* error);
+// The password from its file (its first line): a regular file that nobody outside its owner and
+// group can read, of the configuration file's group, so that a name put into the shared
+// configuration never makes a program send another of its user's own files. Else refused, why.
+QString readPassword(const QString& file, const QString& configFile, QString* error);
 // A header text as RFC 2047 encoded words when it is not plain ASCII.
 QByteArray encodedHeader(const QString& text);
 
@@ -74,6 +76,8 @@ struct Message {
 struct Outcome {
     bool sent = false;
     QString reply; // the server's last reply, or why there was none
+    // The failure came after the message had begun to go: the server may have it.
+    bool mayHaveArrived = false;
 };
 
 // Delivers one message. stop, asked now and then, ends a delivery at once (as failed). Never
@@ -86,7 +90,9 @@ Outcome send(const Settings& settings, const QString& password, const Message& m
 // as being sent before it goes, and one whose sender died meanwhile is never sent again.
 class Outbox {
 public:
-    enum class State { Pending, Sending, Sent, Unknown };
+    // Unknown: its sending was cut off after the message may have reached the server (it is never
+    // sent again); GivenUp: refused at every try of a day.
+    enum class State { Pending, Sending, Sent, Unknown, GivenUp };
     struct Entry {
         Message message;
         State state = State::Pending;
@@ -108,8 +114,10 @@ public:
     // with its outcome.
     QVector<Entry> deliver(const Settings& settings, const QString& password, const QDateTime& now,
                            const std::function<bool()>& stop = {});
-    // Sent messages older than this many days are forgotten.
+    // Messages older than this many days are forgotten, once they are no longer pending.
     static constexpr int KeptDays = 90;
+    // The tries of a message before it is given up (a day of hourly checks).
+    static constexpr int MaxAttempts = 24;
 
 private:
     void write(const Entry& entry) const;
@@ -126,7 +134,11 @@ struct Delivery {
 };
 QVector<Delivery> deliverPending(const TMyIniFile& ini, const QStringList& reportFolders,
                                  const QDateTime& now, const std::function<bool()>& stop, QString* problem);
-// The newest delivery tried among the report folders; false when there was none.
-bool lastDelivery(const QStringList& reportFolders, Delivery* last);
+// The messages of the newest run among the report folders (all made at one moment), oldest
+// first; empty when there was none.
+QVector<Delivery> lastDelivery(const QStringList& reportFolders);
+// Whether a kept message may go as it is: to recipients the configuration names, with
+// attachments that are report files of its folder; why not otherwise.
+QString refusal(const Settings& settings, const QString& reportsFolder, const Message& message);
 
 } // namespace Mail

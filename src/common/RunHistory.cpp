@@ -43,7 +43,7 @@ bool Line::operator==(const Line& o) const {
            resolved == o.resolved && lapsing30 == o.lapsing30 && lapsing90 == o.lapsing90;
 }
 
-QVector<Line> parse(const QByteArray& content, const Warning& warn) {
+QVector<Line> parse(const QByteArray& content, const Warning& warn, QStringList* damaged) {
     QVector<Line> lines;
     const QList<QByteArray> raw = content.split('\n');
     for (int n = 0; n < raw.size(); ++n) {
@@ -69,6 +69,8 @@ QVector<Line> parse(const QByteArray& content, const Warning& warn) {
                 warn(QStringLiteral("Historia: wiersz %1 jest uszkodzony i został pominięty: %2")
                          .arg(n + 1)
                          .arg(text.left(120)));
+            if (damaged)
+                *damaged << text;
             continue;
         }
         lines << line;
@@ -76,7 +78,7 @@ QVector<Line> parse(const QByteArray& content, const Warning& warn) {
     return lines;
 }
 
-QByteArray format(const QVector<Line>& lines) {
+QByteArray format(const QVector<Line>& lines, const QStringList& damaged) {
     QByteArray out = Header.toUtf8() + '\n';
     for (const Line& l : lines)
         out +=
@@ -86,6 +88,8 @@ QByteArray format(const QVector<Line>& lines) {
                 .join(QLatin1Char(';'))
                 .toUtf8() +
             '\n';
+    for (const QString& line : damaged)
+        out += line.toUtf8() + '\n';
     return out;
 }
 
@@ -124,15 +128,16 @@ void record(const QString& reportsFolder, const QVector<Line>& run, const Warnin
                                   .arg(QDir::toNativeSeparators(path), lock.errorText()));
     QFile file(path);
     QVector<Line> earlier;
+    QStringList damaged;
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             // A history that cannot be read is never replaced by this run's lines alone.
             throw EFileWriteError(QStringLiteral("Nie można odczytać pliku %1: %2")
                                       .arg(QDir::toNativeSeparators(path), file.errorString()));
-        earlier = parse(file.readAll(), warn);
+        earlier = parse(file.readAll(), warn, &damaged);
         file.close();
     }
-    SafeFile::replace(path, format(merged(earlier, run)), SafeFile::Links::Replace);
+    SafeFile::replace(path, format(merged(earlier, run), damaged), SafeFile::Links::Replace);
 }
 
 QVector<QDate> runDates(const QVector<Line>& lines) {

@@ -32,9 +32,11 @@ struct Line {
 
 using Warning = std::function<void(const QString&)>;
 
-// The lines of a history file's content; a damaged line is skipped and told once to warn.
-QVector<Line> parse(const QByteArray& content, const Warning& warn = {});
-QByteArray format(const QVector<Line>& lines);
+// The lines of a history file's content; a damaged line is skipped and told once to warn (and
+// kept as it was in damaged, when asked).
+QVector<Line> parse(const QByteArray& content, const Warning& warn = {}, QStringList* damaged = nullptr);
+// damaged: lines kept as they were, after the others, for the user to mend.
+QByteArray format(const QVector<Line>& lines, const QStringList& damaged = {});
 // earlier with the lines of the dates of run replaced by run, oldest date first.
 QVector<Line> merged(const QVector<Line>& earlier, const QVector<Line>& run);
 
@@ -42,7 +44,7 @@ QVector<Line> merged(const QVector<Line>& earlier, const QVector<Line>& run);
 QString pathIn(const QString& reportsFolder);
 QVector<Line> read(const QString& reportsFolder, const Warning& warn = {});
 // Adds a run's lines, under a lock that the other writers of the folder take too, written
-// whole or not at all. Raises EFileWriteError.
+// whole or not at all; damaged lines stay, at the end. Raises EFileWriteError.
 void record(const QString& reportsFolder, const QVector<Line>& run, const Warning& warn = {});
 
 // The run dates in order, oldest first.

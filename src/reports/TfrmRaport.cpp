@@ -538,33 +538,53 @@ void TfrmRaport::deliverMail() {
     QString password;
     QString passwordError;
     if (!mail.user.isEmpty())
-        password = Mail::readPassword(mail.passwordFile, &passwordError);
+        password = Mail::readPassword(mail.passwordFile, m_app.settings().fileName(), &passwordError);
     for (const DatabaseOutcome& outcome : m_outcomes) {
         QStringList notes;
         const QVector<Mail::Message> messages =
             MailReport::messages(outcome, outcome.description, m_dataRaportu, mail, &notes);
         for (const QString& note : notes)
             progress(QStringLiteral("Poczta: ") + note);
-        Mail::Outbox outbox(outcome.reportsFolder);
+        // Whatever the mail does, the run stays done: its errors are said, never thrown.
         try {
+            Mail::Outbox outbox(outcome.reportsFolder);
             for (const Mail::Message& m : messages)
                 outbox.add(m, m_app.clock().now());
+            if (!passwordError.isEmpty()) {
+                progress(
+                    QStringLiteral("Poczta: %1; wiadomości czekają na następną próbę").arg(passwordError));
+                continue;
+            }
+            QStringList untried;
+            for (const Mail::Message& m : messages)
+                untried << m.id;
+            for (const Mail::Outbox::Entry& e : outbox.deliver(
+                     mail, password, m_app.clock().now(), [this] { return m_stopCheck && m_stopCheck(); })) {
+                untried.removeAll(e.message.id);
+                const QString to = e.message.to.join(QStringLiteral(", "));
+                switch (e.state) {
+                case Mail::Outbox::State::Sent:
+                    progress(QStringLiteral("Poczta: wysłano „%1” do %2 (%3)")
+                                 .arg(e.message.subject, to, e.lastReply));
+                    break;
+                case Mail::Outbox::State::Pending:
+                    progress(
+                        QStringLiteral("Poczta: nie wysłano „%1” do %2: %3; ponowna próba przy następnym "
+                                       "sprawdzeniu harmonogramu przez asystenta")
+                            .arg(e.message.subject, to, e.lastReply));
+                    break;
+                default:
+                    progress(QStringLiteral("Poczta: „%1” do %2: %3 (%4)")
+                                 .arg(e.message.subject, to, Mail::stateText(e.state), e.lastReply));
+                    break;
+                }
+            }
+            if (!untried.isEmpty())
+                progress(QStringLiteral("Poczta: %1 wiadomości czeka na wysłanie (wysyła teraz inny program)")
+                             .arg(untried.size()));
         } catch (const EKolmError& e) {
-            progress(QStringLiteral("Poczta: nie można zachować wiadomości do wysłania: ") + e.text());
-            continue;
+            progress(QStringLiteral("Poczta: ") + e.text());
         }
-        if (!passwordError.isEmpty()) {
-            progress(QStringLiteral("Poczta: %1; wiadomości czekają na następną próbę").arg(passwordError));
-            continue;
-        }
-        for (const Mail::Outbox::Entry& e : outbox.deliver(mail, password, m_app.clock().now(),
-                                                           [this] { return m_stopCheck && m_stopCheck(); }))
-            progress(e.state == Mail::Outbox::State::Sent
-                         ? QStringLiteral("Poczta: wysłano „%1” do %2 (%3)")
-                               .arg(e.message.subject, e.message.to.join(QStringLiteral(", ")), e.lastReply)
-                         : QStringLiteral("Poczta: nie wysłano „%1” do %2: %3; ponowna próba przy następnym "
-                                          "sprawdzeniu harmonogramu przez asystenta")
-                               .arg(e.message.subject, e.message.to.join(QStringLiteral(", ")), e.lastReply));
     }
 }
 

@@ -17,12 +17,15 @@ QString safeFolderName(const QString& text) {
         static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
         out += (c.category() == QChar::Other_Control || forbidden.contains(c)) ? QLatin1Char('_') : c;
     }
+    // At most 60 characters (a file name holds 255 bytes, a Polish letter two), then no dots or
+    // blanks at either end.
+    out = out.left(60);
     int start = 0, end = out.size();
     while (start < end && (out[start] == QLatin1Char('.') || out[start].isSpace()))
         ++start;
     while (end > start && (out[end - 1] == QLatin1Char('.') || out[end - 1].isSpace()))
         --end;
-    return out.mid(start, end - start).left(100);
+    return out.mid(start, end - start);
 }
 
 QVector<OrgUnit> unitsOf(const StructureTree& tree, int level) {
@@ -71,9 +74,13 @@ QVector<OrgUnit> unitsOf(const StructureTree& tree, int level) {
         unit.code = d.Kod.trimmed();
         unit.name = d.SkrotNazwa.trimmed().isEmpty() ? d.Nazwa.trimmed() : d.SkrotNazwa.trimmed();
         QString folder = safeFolderName(unit.code.isEmpty() ? unit.name : unit.code);
-        if (folder.isEmpty() || taken.contains(folder.toLower()))
-            folder = (folder.isEmpty() ? QStringLiteral("jednostka") : folder) + QLatin1Char('_') +
-                     QString::number(d.Id);
+        if (folder.isEmpty())
+            folder = QStringLiteral("jednostka");
+        // Never two units in one folder, whatever their codes look like.
+        const QString base = folder;
+        for (int n = 1; taken.contains(folder.toLower()); ++n)
+            folder = base + QLatin1Char('_') + QString::number(d.Id) +
+                     (n > 1 ? QLatin1Char('_') + QString::number(n) : QString());
         taken.insert(folder.toLower());
         unit.folder = folder;
         unit.stations = stationsOf.value(n);

@@ -12,13 +12,15 @@ namespace kolmrap {
 // valid on the run date (1: right under the organisation), each with the workstations under it.
 // A workstation whose branch has no unit that deep (a workstation right under a unit of a
 // higher level) belongs to the unit right above it, which then counts as a unit of its own: so
-// every workstation has exactly one unit, and the units' rows together are the organisation's.
+// every workstation under the organisation has exactly one unit, and the units' rows together
+// are the organisation's. A workstation at the top of the structure, with no organisation above
+// it, has none.
 struct OrgUnit {
     int id = -1;
     QString code;
     QString name;
     // The unit's folder under "Arkusz": its code, or its name when it has none, made safe for a
-    // file name and different from every other unit's.
+    // file name and different from every other unit's (", _<Id>" added when it would not be).
     QString folder;
     QSet<int> stations;
 

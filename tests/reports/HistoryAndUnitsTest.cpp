@@ -116,6 +116,9 @@ TEST_F(HistoryAndUnitsTest, EachRunAddsItsLinesAndTheWorkbookChartsThem) {
     const QVector<RunHistory::Line> after = RunHistory::read(reports());
     EXPECT_EQ(after.size(), 30);
     EXPECT_EQ(said.filter("uszkodzony").size(), 1) << said.join('\n').toStdString();
+    EXPECT_TRUE(TestSupport::readFile(RunHistory::pathIn(reports()))
+                    .endsWith("2026-08-25;CzynnRyz;to nie liczba;;;;\n"))
+        << "kept for the user to mend";
 }
 
 TEST_F(HistoryAndUnitsTest, WithoutTheWorkbookTheHistoryCountsThePrintedLines) {

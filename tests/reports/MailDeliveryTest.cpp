@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QProcess>
 
 using namespace kolmrap;
 
@@ -247,6 +248,66 @@ TEST_F(MailDeliveryTest, AMessageWhoseSenderWasKilledMidWayIsNeverSentAgain) {
         Mail::deliverPending(TMyIniFile(m_dir.filePath("brel.ini")), {reports()}, m_clock.now(), {}, &problem)
             .isEmpty());
     EXPECT_TRUE(server.messages().isEmpty());
+}
+
+TEST_F(MailDeliveryTest, AKeptMessageGoesOnlyToConfiguredRecipientsWithReportFilesOfItsFolder) {
+    SmtpServer server(SmtpServer::Mode::StartTls);
+    configure(server, "POCZTA.Odbiorcy.Str=dyrektor@zaklad.pl\n");
+    ASSERT_TRUE(run());
+    ASSERT_EQ(server.messages().size(), 1);
+    // Files another member of the group could put among the kept messages.
+    const QString secret = m_dir.filePath("prywatne.txt");
+    TestSupport::writeFile(secret, "tajemnica");
+    QFile::link(secret, reports() + "/link.pdf");
+    const std::pair<QStringList, QString> planted[] = {
+        {{"obcy@example.com"}, QString()},
+        {{"dyrektor@zaklad.pl"}, secret},
+        {{"dyrektor@zaklad.pl"}, reports() + "/../../prywatne.txt"},
+        {{"dyrektor@zaklad.pl"}, reports() + "/link.pdf"},
+    };
+    int n = 0;
+    for (const auto& [to, attachment] : planted) {
+        Mail::Message m;
+        m.id = QString("20261210-obca-%1").arg(n++);
+        m.to = to;
+        m.subject = "Obca";
+        if (!attachment.isEmpty())
+            m.attachments << Mail::Attachment{attachment, "text/plain"};
+        Mail::Outbox(reports()).add(m, m_clock.now());
+    }
+    QString problem;
+    const auto tried = Mail::deliverPending(TMyIniFile(m_dir.filePath("brel.ini")), {reports()},
+                                            m_clock.now(), {}, &problem);
+    ASSERT_EQ(tried.size(), 4);
+    for (const Mail::Delivery& d : tried) {
+        SCOPED_TRACE(d.entry.message.id.toStdString());
+        EXPECT_EQ(d.entry.state, Mail::Outbox::State::GivenUp) << d.entry.lastReply.toStdString();
+    }
+    EXPECT_EQ(server.messages().size(), 1) << "nothing of them went";
+}
+
+TEST_F(MailDeliveryTest, APasswordGoesOnlyFromAGroupFileAndOnlyEncrypted) {
+    QString error;
+    EXPECT_EQ(Mail::readPassword(m_passwordFile, m_dir.filePath("brel.ini"), &error),
+              QString::fromUtf8("tajne hasło"));
+    TestSupport::writeFile(m_dir.filePath("brel.ini"), "");
+    // A file of another group (one of the user's own, named by someone in the shared file).
+    QProcess chgrp;
+    chgrp.start("chgrp", {"nogroup", m_passwordFile});
+    chgrp.waitForFinished();
+    if (chgrp.exitCode() == 0) {
+        EXPECT_TRUE(Mail::readPassword(m_passwordFile, m_dir.filePath("brel.ini"), &error).isEmpty());
+        EXPECT_TRUE(error.contains(QString::fromUtf8("nie należy do grupy"))) << error.toStdString();
+    }
+    Mail::Settings s;
+    s.server = "poczta.zaklad.pl";
+    s.sender = "bhp@zaklad.pl";
+    s.user = "jan";
+    s.passwordFile = m_passwordFile;
+    s.security = Mail::Security::None;
+    EXPECT_TRUE(s.problem().contains("otwartym tekstem")) << s.problem().toStdString();
+    s.security = Mail::Security::StartTls;
+    EXPECT_TRUE(s.problem().isEmpty()) << s.problem().toStdString();
 }
 
 } // namespace

@@ -128,11 +128,18 @@ def main():
         kwargs["authenticator"] = authenticator
         kwargs["auth_required"] = True
         kwargs["auth_require_tls"] = bool(pair)
-    port = free_port()
-    controller = Controller(Keeper(args.folder), hostname="127.0.0.1", port=port,
-                            ssl_context=context if args.tls else None,
-                            server_hostname="localhost", **kwargs)
-    controller.start()
+    # The free port found may be taken by another test before the server binds it: then another.
+    for attempt in range(20):
+        port = free_port()
+        controller = Controller(Keeper(args.folder), hostname="127.0.0.1", port=port,
+                                ssl_context=context if args.tls else None,
+                                server_hostname="localhost", **kwargs)
+        try:
+            controller.start()
+            break
+        except Exception:
+            if attempt == 19:
+                raise
     write_port(args.port_file, port)
     try:
         while True:

@@ -1,5 +1,6 @@
 #include "jobs/MailJob.h"
 
+#include "Errors.h"
 #include "MyIniFile.h"
 
 #include <QThread>
@@ -11,6 +12,8 @@ MailJob::MailJob(QObject* parent) : QObject(parent) {}
 MailJob::~MailJob() {
     m_stop->store(true);
     wait();
+    // Its end may not have been told yet (the program ends meanwhile).
+    delete m_thread;
 }
 
 void MailJob::wait() {
@@ -56,8 +59,15 @@ bool MailJob::startTest(const Mail::Settings& settings, const QString& password,
                         const Mail::Message& message) {
     auto outcome = std::make_shared<Mail::Outcome>();
     auto stop = m_stop;
-    return start([=] { *outcome = Mail::send(settings, password, message, [stop] { return stop->load(); }); },
-                 [this, outcome] { Q_EMIT testDone(outcome->sent, outcome->reply); });
+    return start(
+        [=] {
+            try {
+                *outcome = Mail::send(settings, password, message, [stop] { return stop->load(); });
+            } catch (const std::exception& e) {
+                *outcome = Mail::Outcome{false, QString::fromLocal8Bit(e.what())};
+            }
+        },
+        [this, outcome] { Q_EMIT testDone(outcome->sent, outcome->reply); });
 }
 
 Mail::Message MailJob::testMessage(const Mail::Settings& settings) {

@@ -28,39 +28,53 @@ QStringList StatisticsText::mailLines(AppContext& app) {
     for (const Settings::ListedDatabase& db :
          Settings::usedDatabases(app.settings(), AliasRegistry(app.aliasRegistryPath())))
         folders << app.installation().reportsFolder(app.settings(), db.alias);
-    Mail::Delivery last;
-    const bool any = Mail::lastDelivery(folders, &last);
-    if (!any && !Mail::Settings::read(app.settings()).on)
+    const QVector<Mail::Delivery> run = Mail::lastDelivery(folders);
+    if (run.isEmpty() && !Mail::Settings::read(app.settings()).on)
         return {};
-    if (!any)
+    if (run.isEmpty())
         return {QString(), QStringLiteral("Ostatnia wysyłka raportu pocztą : brak")};
-    const Mail::Outbox::Entry& e = last.entry;
-    const QDateTime when = e.lastAttempt.isValid() ? e.lastAttempt : e.created;
-    QString outcome;
-    switch (e.state) {
-    case Mail::Outbox::State::Sent:
-        outcome = QStringLiteral("wysłana");
-        break;
-    case Mail::Outbox::State::Pending:
-        outcome = e.attempts == 0
-                      ? QStringLiteral("czeka na wysłanie")
-                      : QStringLiteral("nie powiodła się, ponowna próba przy następnym sprawdzeniu");
-        break;
-    case Mail::Outbox::State::Sending:
-        outcome = QStringLiteral("w toku");
-        break;
-    case Mail::Outbox::State::Unknown:
-        outcome = QStringLiteral("przerwana, mogła nie dotrzeć");
-        break;
+    // The run's messages together: sent when all went, else each that did not.
+    QDateTime when;
+    int sent = 0;
+    for (const Mail::Delivery& d : run) {
+        const QDateTime at = d.entry.lastAttempt.isValid() ? d.entry.lastAttempt : d.entry.created;
+        when = when.isValid() ? std::max(when, at) : at;
+        sent += d.entry.state == Mail::Outbox::State::Sent ? 1 : 0;
     }
-    QStringList out{QString(),
-                    QStringLiteral("Ostatnia wysyłka raportu pocztą : ") +
-                        app.dates().formatDate(when.date()) + QLatin1Char(' ') +
-                        when.time().toString(QStringLiteral("HH:mm")) + QStringLiteral(" – ") + outcome,
-                    kIndent + e.message.subject,
-                    kIndent + QStringLiteral("do: ") + e.message.to.join(QStringLiteral(", "))};
-    if (!e.lastReply.isEmpty())
-        out << kIndent + QStringLiteral("odpowiedź serwera: ") + e.lastReply.left(200);
+    const QString outcome = sent == run.size()
+                                ? QStringLiteral("wysłana (wiadomości: %1)").arg(run.size())
+                                : QStringLiteral("wysłano %1 z %2 wiadomości").arg(sent).arg(run.size());
+    QStringList out{QString(), QStringLiteral("Ostatnia wysyłka raportu pocztą : ") +
+                                   app.dates().formatDate(when.date()) + QLatin1Char(' ') +
+                                   when.time().toString(QStringLiteral("HH:mm")) + QStringLiteral(" – ") +
+                                   outcome};
+    for (const Mail::Delivery& d : run) {
+        const Mail::Outbox::Entry& e = d.entry;
+        QString state;
+        switch (e.state) {
+        case Mail::Outbox::State::Sent:
+            state = QStringLiteral("wysłana");
+            break;
+        case Mail::Outbox::State::Pending:
+            state = e.attempts == 0
+                        ? QStringLiteral("czeka na wysłanie")
+                        : QStringLiteral("nie powiodła się, ponowna próba przy następnym sprawdzeniu");
+            break;
+        case Mail::Outbox::State::Sending:
+            state = QStringLiteral("w toku");
+            break;
+        case Mail::Outbox::State::Unknown:
+            state = QStringLiteral("przerwana, mogła nie dotrzeć");
+            break;
+        case Mail::Outbox::State::GivenUp:
+            state = QStringLiteral("zaniechana");
+            break;
+        }
+        out << kIndent + e.message.subject + QStringLiteral(" – ") + state;
+        out << kIndent + kIndent + QStringLiteral("do: ") + e.message.to.join(QStringLiteral(", "));
+        if (!e.lastReply.isEmpty())
+            out << kIndent + kIndent + QStringLiteral("odpowiedź serwera: ") + e.lastReply.left(200);
+    }
     return out;
 }
 

@@ -149,6 +149,15 @@ TfrmMainForm::TfrmMainForm(AppContext& app, TfrmLogowanie& login, THookHelpSyste
     connect(m_historyWatch, &QFileSystemWatcher::fileChanged, this, &TfrmMainForm::refreshLapseLine);
 
     m_mailJob = new MailJob(this);
+    // What the retry did goes where the assistant tells its work; the statistics show the last.
+    connect(m_mailJob, &MailJob::pendingDone, this, [](const QStringList& lines, const QString& problem) {
+        for (const QString& line : lines)
+            std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("Poczta: ") + line));
+        if (!problem.isEmpty())
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(QStringLiteral("Poczta: wiadomości nie zostały wysłane: ") + problem));
+        std::fflush(stderr);
+    });
 
     connect(&m_backup, &BackupJob::finished, this, [this](const QDate& day, bool succeeded) {
         guarded(m_app, [&] { m_scheduler.backupFinished(day, succeeded); });

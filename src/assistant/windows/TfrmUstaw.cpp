@@ -4,6 +4,7 @@
 #include "AppContext.h"
 #include "Errors.h"
 #include "GlobalUtils.h"
+#include "IniFile.h"
 #include "MessageService.h"
 #include "MyIniFile.h"
 #include "SharedSettings.h"
@@ -364,7 +365,29 @@ void TfrmUstaw::FormShow() {
         mJednostki->setPlainText(units.join(QLatin1Char('\n')));
         if (!mailJob().running())
             lTest->clear();
+        // Stored texts the page cannot show as they are.
+        const auto check = [&](const Key& key, const QString& label, bool readable, const QString& shown) {
+            const QString stored = read(m_app.settings(), key);
+            if (stored != TMyIniFile::Missing && !stored.trimmed().isEmpty() && !readable)
+                unread << QStringLiteral("- Poczta, %1: \"%2\" – pole pokazuje %3")
+                              .arg(label, stored.left(40), shown);
+        };
+        bool known = true;
+        Mail::securityOf(read(m_app.settings(), MailSecurity), &known);
+        check(MailSecurity, QStringLiteral("zabezpieczenie"), known, cbZabezpieczenie->currentText());
+        const auto number = [&](const Key& key, double low, double high) {
+            bool ok = false;
+            const double v = read(m_app.settings(), key).trimmed().toDouble(&ok);
+            return ok && v >= low && v <= high;
+        };
+        check(MailPort, QStringLiteral("port"), number(MailPort, 0, 65535), sePort->text());
+        check(MailTimeout, QStringLiteral("czas oczekiwania"), number(MailTimeout, 1, 600), seCzas->text());
+        check(MailPdfLimit, QStringLiteral("limit plików PDF"), number(MailPdfLimit, 0, 1000),
+              seLimitPdf->text());
+        check(UnitLevel, QStringLiteral("poziom arkuszy jednostek"), number(UnitLevel, 0, 9),
+              seJednostki->text());
     }
+    m_shownValues = pageValues();
     m_loading = false;
     // The backup page only for an organisation with a local database file; once hidden it
     // stays hidden.
@@ -414,36 +437,20 @@ void TfrmUstaw::bOKClick() {
             {Settings::PolishLetters, flag(cbPolskieLitery->isChecked()), flag(Settings::polishLetters(ini))},
             {LapseHorizon, QString::number(seHoryzont->value()), QString::number(lapseHorizonDays(ini))},
             {BackupCopies, QString::number(seIleKopii->value()), QString::number(backupCopiesKept(ini))},
-            {PdfArchival, flag(cbPdfA->isChecked()), flag(pdfArchival(ini))},
-            {UnitLevel, QString::number(seJednostki->value()), QString::number(unitLevel(ini))},
-            {MailOn, flag(typed.on), flag(stored.on)},
-            {MailServer, typed.server, stored.server},
-            {MailPort, QString::number(typed.port), QString::number(stored.port)},
-            {MailSecurity, Mail::securityText(typed.security), Mail::securityText(stored.security)},
-            {MailTimeout, QString::number(typed.timeoutSeconds), QString::number(stored.timeoutSeconds)},
-            {MailUser, typed.user, stored.user},
-            {MailPasswordFile, typed.passwordFile, stored.passwordFile},
-            {MailCaFile, typed.caFile, stored.caFile},
-            {MailSender, typed.sender, stored.sender},
-            {MailRecipients, typed.recipients.join(QLatin1Char(';')),
-             stored.recipients.join(QLatin1Char(';'))},
-            {MailPdfLimit, QString::number(double(typed.pdfLimitBytes) / (1024 * 1024), 'g', 6),
-             QString::number(double(stored.pdfLimitBytes) / (1024 * 1024), 'g', 6)},
         };
+        const QVector<QPair<Key, QString>> now = pageValues();
         ini.Update([&](IniDocument& doc) {
             // The units' recipients: the page's lines replace those of the file.
             if (typed.unitRecipients != stored.unitRecipients) {
-                QStringList lines;
-                for (const QString& line : doc.sectionLines(TMyIniFile::MailSection))
-                    if (!line.startsWith(QStringLiteral("POCZTA.Jednostka.")))
-                        lines << line;
+                for (const QString& code : stored.unitRecipients.keys())
+                    doc.removeKey(TMyIniFile::MailSection, TMyIniFile::composedKey(QStringLiteral("POCZTA"),
+                                                                                   unitRecipientsName(code)));
                 QStringList codes = typed.unitRecipients.keys();
                 codes.sort();
                 for (const QString& code : codes)
-                    lines << TMyIniFile::composedKey(QStringLiteral("POCZTA"), unitRecipientsName(code)) +
-                                 QLatin1Char('=') + typed.unitRecipients.value(code).join(QLatin1Char(';'));
-                doc.removeSection(TMyIniFile::MailSection);
-                doc.appendSection(TMyIniFile::MailSection, lines);
+                    doc.setValue(TMyIniFile::MailSection,
+                                 TMyIniFile::composedKey(QStringLiteral("POCZTA"), unitRecipientsName(code)),
+                                 typed.unitRecipients.value(code).join(QLatin1Char(';')));
             }
             for (const Field f : kFieldOrder)
                 if (fieldKnown(f))
@@ -453,6 +460,10 @@ void TfrmUstaw::bOKClick() {
             for (const Option& o : options)
                 if (has(doc, o.key) || o.value != o.read)
                     set(doc, o.key, o.value);
+            // A stored text that does not read stays as it is unless its field was set.
+            for (int i = 0; i < now.size() && i < m_shownValues.size(); ++i)
+                if (now[i].second != m_shownValues[i].second)
+                    set(doc, now[i].first, now[i].second);
         });
     } catch (const EKolmError& e) {
         m_app.messages().showMessage(e.text(), QString());
@@ -559,6 +570,25 @@ void TfrmUstaw::buildMailPage() {
         });
 }
 
+QVector<QPair<Key, QString>> TfrmUstaw::pageValues() const {
+    const Mail::Settings s = mailSettings();
+    return {
+        {PdfArchival, flag(cbPdfA->isChecked())},
+        {UnitLevel, QString::number(seJednostki->value())},
+        {MailOn, flag(s.on)},
+        {MailServer, s.server},
+        {MailPort, QString::number(s.port)},
+        {MailSecurity, Mail::securityText(s.security)},
+        {MailTimeout, QString::number(s.timeoutSeconds)},
+        {MailUser, s.user},
+        {MailPasswordFile, s.passwordFile},
+        {MailCaFile, s.caFile},
+        {MailSender, s.sender},
+        {MailRecipients, s.recipients.join(QLatin1Char(';'))},
+        {MailPdfLimit, QString::number(seLimitPdf->value(), 'g', 6)},
+    };
+}
+
 Mail::Settings TfrmUstaw::mailSettings() const {
     Mail::Settings s;
     s.on = cbPoczta->isChecked();
@@ -596,6 +626,21 @@ bool TfrmUstaw::mailAddressesValid() {
     const Check checks[] = {{eNadawca, s.sender.isEmpty() ? QStringList() : QStringList{s.sender}},
                             {eOdbiorcy, s.recipients},
                             {mJednostki, units}};
+    // The configuration file keeps a value's first 2047 characters only.
+    for (QWidget* field : {static_cast<QWidget*>(eOdbiorcy), static_cast<QWidget*>(mJednostki)}) {
+        const QStringList lines = field == eOdbiorcy ? QStringList{eOdbiorcy->text()}
+                                                     : mJednostki->toPlainText().split(QLatin1Char('\n'));
+        for (const QString& line : lines)
+            if (line.size() > IniFile::MaxValueLength - 40) {
+                pgKolmAsyst->setCurrentWidget(tsPoczta);
+                field->setFocus();
+                m_app.messages().showMessage(
+                    QStringLiteral("Lista adresów jest zbyt długa (najwyżej %1 znaków w wierszu).")
+                        .arg(IniFile::MaxValueLength - 40),
+                    QString());
+                return false;
+            }
+    }
     for (const Check& c : checks) {
         const QString bad = Mail::badAddress(c.addresses);
         if (bad.isEmpty())
@@ -619,7 +664,7 @@ void TfrmUstaw::bTestClick() {
     QString problem = s.problem();
     QString password;
     if (problem.isEmpty() && !s.user.isEmpty())
-        password = Mail::readPassword(s.passwordFile, &problem);
+        password = Mail::readPassword(s.passwordFile, m_app.settings().fileName(), &problem);
     if (!problem.isEmpty()) {
         lTest->setText(QStringLiteral("Nie wysłano: ") + problem);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Mail.h"
+#include "SharedSettings.h"
 #include "logic/Scheduler.h"
 
 #include <QDialog>
@@ -115,6 +116,9 @@ private:
     // What is wrong with the addresses on the page, said with the field to mend; true when
     // nothing is.
     bool mailAddressesValid();
+    // The stored texts the pages "Poczta" and "Dodatkowe" set beyond the first options, as the
+    // fields show them now: each is written only when it changed since the dialog was shown.
+    QVector<QPair<Settings::Key, QString>> pageValues() const;
 
     AppContext& m_app;
     Scheduler& m_scheduler;
@@ -122,6 +126,7 @@ private:
     bool m_loading = false;
     std::array<FieldState, Scheduler::FieldCount> m_fields;
     MailJob* m_mailJob;
+    QVector<QPair<Settings::Key, QString>> m_shownValues;
 };
 
 } // namespace kolmasyst

@@ -41,6 +41,7 @@ protected:
                                "BACKUP.GodzBackup.Str=22:30:00\n"
                                "BACKUP.DataBackup.Str=2024-03-02\n" +
                                    mail);
+        m_form->pTimerTimer(); // the first tick loads the schedule
     }
     QByteArray serverLines(const SmtpServer& server) const {
         return "[Poczta]\nPOCZTA.Wysylka.Str=T\nPOCZTA.Serwer.Str=localhost\nPOCZTA.Port.Str=" +
@@ -58,7 +59,7 @@ TEST_F(MailPageTest, ThePageShowsWritesAndRefusesWhatDeliveryUses) {
     configure(
         "[Poczta]\nPOCZTA.Wysylka.Str=T\nPOCZTA.Serwer.Str=poczta.zaklad.pl\nPOCZTA.Zabezpieczenie.Str=TLS\n"
         "POCZTA.Odbiorcy.Str=a@zaklad.pl;b@zaklad.pl\nPOCZTA.Jednostka.ZPO.P.Str=p@zaklad.pl\n"
-        "POCZTA.Inne.Str=zostaje\n");
+        "POCZTA.Inne.Str=zostaje\nPOCZTA.CzasOczekiwania.Str=dlugo\n");
     TfrmUstaw& d = *m_form->settingsDialog();
     whenModal(&d, [&] {
         EXPECT_TRUE(d.cbPoczta->isChecked());
@@ -67,6 +68,11 @@ TEST_F(MailPageTest, ThePageShowsWritesAndRefusesWhatDeliveryUses) {
         EXPECT_EQ(d.eOdbiorcy->text(), "a@zaklad.pl; b@zaklad.pl");
         EXPECT_EQ(d.mJednostki->toPlainText(), "ZPO.P=p@zaklad.pl");
         EXPECT_EQ(d.sePort->text(), QString::fromUtf8("zwykły"));
+        // A stored value that does not read is said once and left as it is.
+        ASSERT_EQ(m_messages.shown().size(), 1);
+        EXPECT_TRUE(
+            m_messages.shown()[0].text.contains(QString::fromUtf8("Poczta, czas oczekiwania: \"dlugo\"")))
+            << m_messages.shown()[0].text.toStdString();
         // A bad address is refused when the dialog closes, with the field to mend.
         m_messages.clear();
         d.mJednostki->setPlainText("ZPO.P=p@zaklad.pl\nZPO.M=magazyn zaklad.pl");
@@ -85,6 +91,8 @@ TEST_F(MailPageTest, ThePageShowsWritesAndRefusesWhatDeliveryUses) {
     EXPECT_EQ(ini.ReadMailSetting("POCZTA", "Port"), "2525");
     EXPECT_EQ(ini.ReadMailSetting("POCZTA", "Jednostka.ZPO.M"), "magazyn@zaklad.pl;szef@zaklad.pl");
     EXPECT_EQ(ini.ReadMailSetting("POCZTA", "Inne"), "zostaje") << "lines the page does not know stay";
+    EXPECT_EQ(ini.ReadMailSetting("POCZTA", "CzasOczekiwania"), "dlugo")
+        << "not set on the page: not written";
     EXPECT_EQ(ini.ReadAsystentSetting("ASYST", "Jednostki"), "1");
     const Mail::Settings read = Mail::Settings::read(ini);
     EXPECT_EQ(read.unitRecipients.size(), 2);
