@@ -65,6 +65,10 @@ QString Report::name() const {
     return m_state->design->name;
 }
 
+QString Report::title() const {
+    return m_state->design->titleText();
+}
+
 QString Report::pageName() const {
     return m_state->design->name + QLatin1Char('.') + m_state->design->page.name;
 }

@@ -52,6 +52,7 @@ public:
 
     QString name() const;
     QString pageName() const;            // report name + "." + the page's name
+    QString title() const;               // the text of its title band, as the PDF's title
     QStringList connectionNames() const; // in the order of the data views
 
     // Data: the row set of a connection (named in the design; it must outlive the execution),

@@ -23,13 +23,14 @@ QString megabytes(qint64 bytes) {
 }
 
 // The table of the sections and the lapsing items, in plain text.
-QString table(const QVector<RunHistory::Line>& lines) {
+QString table(const QVector<RunHistory::Line>& lines, const QHash<QString, QString>& titles) {
     QStringList out;
-    out << QStringLiteral("%1 %2 %3 %4")
+    out << QStringLiteral("%1 %2 %3 %4   %5")
                .arg(QStringLiteral("Sekcja"), -12)
                .arg(QStringLiteral("Wierszy"), 8)
                .arg(QStringLiteral("Nowe"), 6)
-               .arg(QStringLiteral("Rozwiązane"), 11);
+               .arg(QStringLiteral("Rozwiązane"), 11)
+               .arg(QStringLiteral("Zestawienie"));
     int lapsing30 = -1, lapsing90 = -1;
     for (const RunHistory::Line& l : lines) {
         if (l.section == RunHistory::LapseLine) {
@@ -37,11 +38,12 @@ QString table(const QVector<RunHistory::Line>& lines) {
             lapsing90 = l.lapsing90;
             continue;
         }
-        out << QStringLiteral("%1 %2 %3 %4")
+        out << QStringLiteral("%1 %2 %3 %4   %5")
                    .arg(l.section, -12)
                    .arg(count(l.rows), 8)
                    .arg(count(l.newRows), 6)
-                   .arg(count(l.resolved), 11);
+                   .arg(count(l.resolved), 11)
+                   .arg(titles.value(l.section));
     }
     out << QString();
     out << QStringLiteral("Pozycje okresowe wygasające w ciągu 30 dni: %1").arg(count(lapsing30));
@@ -95,7 +97,7 @@ QVector<Mail::Message> messages(const DatabaseOutcome& outcome, const QString& d
                 QStringLiteral("\nRaporty PDF (razem %1) nie zostały dołączone, bo przekraczają limit %2.")
                     .arg(megabytes(pdfBytes), megabytes(settings.pdfLimitBytes));
         }
-        m.body = head + QLatin1Char('\n') + table(outcome.history) + QStringLiteral("\n\n") +
+        m.body = head + QLatin1Char('\n') + table(outcome.history, outcome.titles) + QStringLiteral("\n\n") +
                  (attached.isEmpty() ? QStringLiteral("Bez załączników.")
                                      : QStringLiteral("W załączniku: ") +
                                            attached.join(QStringLiteral(", ")) + QLatin1Char('.')) +
@@ -115,7 +117,7 @@ QVector<Mail::Message> messages(const DatabaseOutcome& outcome, const QString& d
         m.subject = subject(description, date) + QStringLiteral(" – ") + unit.unit.caption();
         m.attachments << Mail::Attachment{unit.workbook, WorkbookType};
         m.body = head + QStringLiteral("Jednostka: ") + unit.unit.caption() + QStringLiteral("\n\n") +
-                 table(unit.history) + QStringLiteral("\n\nW załączniku: arkusz jednostki ") +
+                 table(unit.history, outcome.titles) + QStringLiteral("\n\nW załączniku: arkusz jednostki ") +
                  QFileInfo(unit.workbook).fileName() + QLatin1Char('.') + foot;
         out << m;
     }

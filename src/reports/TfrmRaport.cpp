@@ -520,6 +520,9 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
                                                    historyLines(units[i - 1], unitChanges[i - 1], lapse)};
     }
     outcome.history = historyOf(enabled, printedRows, changes, lapse);
+    for (const RunHistory::Line& line : outcome.history)
+        if (Sections::find(line.section))
+            outcome.titles.insert(line.section, m_project->createReport(line.section).title());
     if (!outcome.history.isEmpty()) {
         checkStop();
         RunHistory::record(reportsFolder, outcome.history, [this](const QString& line) { progress(line); });

@@ -31,7 +31,8 @@ struct DatabaseOutcome {
     QString description;
     QString reportsFolder;
     QStringList pdfs;
-    QString workbook; // empty without the workbook
+    QHash<QString, QString> titles; // of the sections written, by name
+    QString workbook;               // empty without the workbook
     QVector<RunHistory::Line> history;
     struct Unit {
         OrgUnit unit;

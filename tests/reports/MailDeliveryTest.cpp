@@ -98,6 +98,8 @@ TEST_F(MailDeliveryTest, TheOrganisationAndEachUnitGetTheirOwnMessage) {
                 << l.section.toStdString() << "\n"
                 << body.toStdString();
     }
+    EXPECT_TRUE(body.contains(QString::fromUtf8("   Wykaz czynników nie mierzonych\n")))
+        << "each section's title";
     const QJsonArray files = org["attachments"].toArray();
     ASSERT_EQ(files.size(), 10) << "the workbook and the nine PDFs";
     EXPECT_EQ(files[0]["name"].toString(), "Raport2026-12-10.xlsx");
