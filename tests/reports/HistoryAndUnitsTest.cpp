@@ -1,5 +1,6 @@
 #include "AppContext.h"
 #include "DbEngine.h"
+#include "InProcessRun.h"
 #include "MyIniFile.h"
 #include "OrgGenerator.h"
 #include "RunHistory.h"
@@ -34,16 +35,12 @@ protected:
     }
     bool run(const QDate& day, QStringList* said = nullptr) {
         m_clock.set(QDateTime(day, QTime(7, 30)));
-        AppContext app(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages);
-        app.setClock(m_clock);
-        TfrmRaport form(app);
-        QStringList lines;
-        form.setProgress([&](const QString& l) { lines << l; });
-        const bool ok = form.FormCreate();
+        const InProcessRun r =
+            runReportInProcess(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages, m_clock);
         if (said)
-            *said = lines;
-        EXPECT_TRUE(ok) << lines.join('\n').toStdString();
-        return ok;
+            *said = r.said;
+        EXPECT_TRUE(r.succeeded) << r.said.join('\n').toStdString();
+        return r.succeeded;
     }
     QString reports() const { return m_dir.filePath(m_alias + "/Raporty"); }
     QString workbook(const QDate& day, const QString& unit = QString()) const {

@@ -1,4 +1,5 @@
 #include "AppContext.h"
+#include "InProcessRun.h"
 #include "Mail.h"
 #include "MyIniFile.h"
 #include "RunHistory.h"
@@ -45,15 +46,11 @@ protected:
         return "POCZTA.Uzytkownik.Str=jan\nPOCZTA.PlikHasla.Str=" + m_passwordFile.toUtf8() + "\n";
     }
     bool run(QStringList* said = nullptr) {
-        AppContext app(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages);
-        app.setClock(m_clock);
-        TfrmRaport form(app);
-        QStringList lines;
-        form.setProgress([&](const QString& l) { lines << l; });
-        const bool ok = form.FormCreate();
+        const InProcessRun r =
+            runReportInProcess(m_dir.path(), {"0", "admin", "Admin123!"}, m_messages, m_clock);
         if (said)
-            *said = lines;
-        return ok;
+            *said = r.said;
+        return r.succeeded;
     }
     QString reports() const { return m_dir.filePath("firma/Raporty"); }
     QString lastReport() const {

@@ -1,6 +1,7 @@
 #include "AppContext.h"
 #include "DatabaseFactory.h"
 #include "DbEngine.h"
+#include "InProcessRun.h"
 #include "Sections.h"
 #include "SqlQuery.h"
 #include "TfrmRaport.h"
@@ -27,12 +28,9 @@ protected:
     }
 
     bool run(const QStringList& args) {
-        AppContext app(m_dir.path(), args, m_messages);
-        app.setClock(m_clock);
-        TfrmRaport form(app);
-        const bool ok = form.FormCreate();
-        m_written = form.writtenFiles();
-        return ok;
+        const InProcessRun r = runReportInProcess(m_dir.path(), args, m_messages, m_clock);
+        m_written = r.written;
+        return r.succeeded;
     }
     QString setting(const QString& name) {
         return TMyIniFile(m_dir.filePath("brel.ini")).ReadAsystentSetting("ASYST", name);
