@@ -5,6 +5,7 @@
 #include "MessageService.h"
 #include "MyIniFile.h"
 #include "RunLog.h"
+#include "ScreenshotSupport.h"
 #include "SharedSettings.h"
 #include "logic/ReportRunner.h"
 #include "logic/Scheduler.h"
@@ -33,14 +34,7 @@
 
 using namespace kolmasyst;
 
-namespace {
-void settle() {
-    for (int i = 0; i < 20; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(25);
-    }
-}
-} // namespace
+using ScreenshotSupport::settle;
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "LoginSession.h"
 #include "MessageService.h"
+#include "ScreenshotSupport.h"
 #include "windows/TfrmLogowanie.h"
 
 #include <QApplication>
@@ -16,16 +17,7 @@
 
 using namespace kolmasyst;
 
-namespace {
-void shoot(TfrmLogowanie& dialog, const QString& file) {
-    for (int i = 0; i < 20; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(25);
-    }
-    const QRect frame = dialog.frameGeometry();
-    dialog.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
-}
-} // namespace
+using ScreenshotSupport::shootFrame;
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -40,9 +32,9 @@ int main(int argc, char* argv[]) {
     dialog.show();
     dialog.eNazwa->setText(QStringLiteral("kierownik"));
     dialog.eHaslo->setText(QStringLiteral("haslo123"));
-    shoot(dialog, QDir(out).filePath(QStringLiteral("login-normal.png")));
+    shootFrame(dialog, QDir(out).filePath(QStringLiteral("login-normal.png")));
     dialog.enterChangeMode();
     dialog.eNoweHaslo->setText(QStringLiteral("Nowe1234!"));
-    shoot(dialog, QDir(out).filePath(QStringLiteral("login-change.png")));
+    shootFrame(dialog, QDir(out).filePath(QStringLiteral("login-change.png")));
     return 0;
 }

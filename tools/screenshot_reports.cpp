@@ -4,6 +4,7 @@
 // (tools/screenshots.sh makes the folder with three months of runs).
 #include "AppContext.h"
 #include "MessageService.h"
+#include "ScreenshotSupport.h"
 #include "logic/Scheduler.h"
 #include "windows/FormPlacement.h"
 #include "windows/TfrmStat.h"
@@ -18,16 +19,7 @@
 
 using namespace kolmasyst;
 
-namespace {
-void shoot(QWidget& window, const QString& file) {
-    for (int i = 0; i < 20; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(25);
-    }
-    const QRect frame = window.frameGeometry();
-    window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).save(file);
-}
-} // namespace
+using ScreenshotSupport::shootFrame;
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -41,11 +33,11 @@ int main(int argc, char* argv[]) {
     TfrmStat statistics(context, placement);
     statistics.resize(640, 440);
     statistics.show();
-    shoot(statistics, out.filePath(QStringLiteral("assistant-statistics.png")));
+    shootFrame(statistics, out.filePath(QStringLiteral("assistant-statistics.png")));
     statistics.pages->setCurrentIndex(1);
-    shoot(statistics, out.filePath(QStringLiteral("assistant-statistics-chart.png")));
+    shootFrame(statistics, out.filePath(QStringLiteral("assistant-statistics-chart.png")));
     statistics.resize(TfrmStat::MinimumWidth, TfrmStat::MinimumHeight);
-    shoot(statistics, out.filePath(QStringLiteral("assistant-statistics-chart-small.png")));
+    shootFrame(statistics, out.filePath(QStringLiteral("assistant-statistics-chart-small.png")));
     statistics.hide();
 
     Scheduler scheduler(context, Scheduler::Jobs{[] {}, [](const QDate&) { return true; }});
@@ -53,8 +45,8 @@ int main(int argc, char* argv[]) {
     TfrmUstaw settings(context, scheduler);
     settings.show();
     settings.pgKolmAsyst->setCurrentWidget(settings.tsPoczta);
-    shoot(settings, out.filePath(QStringLiteral("assistant-settings-mail.png")));
+    shootFrame(settings, out.filePath(QStringLiteral("assistant-settings-mail.png")));
     settings.pgKolmAsyst->setCurrentWidget(settings.tsDodatkowe);
-    shoot(settings, out.filePath(QStringLiteral("assistant-settings-options.png")));
+    shootFrame(settings, out.filePath(QStringLiteral("assistant-settings-options.png")));
     return 0;
 }

@@ -441,7 +441,8 @@ void TfrmRaport::RunReports(const QString& reportsFolder) {
     SectionSheet changes;
     QVector<OrgUnit> units;
     QVector<SectionSheet> unitChanges;
-    readLapses();
+    if (!enabled.isEmpty())
+        readLapses();
     if (m_workbook && !sheets.isEmpty() && !workbookError) {
         try {
             const QString date = m_dataRaportu.toString(QStringLiteral("yyyy-MM-dd"));
