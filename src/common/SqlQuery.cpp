@@ -10,6 +10,7 @@ SqlQuery::SqlQuery(const QSqlDatabase& db) : m_db(db), m_query(db) {}
 
 void SqlQuery::prepare(const QString& sql) {
     m_eof = true;
+    m_record.clear();
     DbEngine::requireOpen(m_db);
     if (!m_query.prepare(sql))
         DbEngine::raise(m_query.lastError());
@@ -23,6 +24,7 @@ void SqlQuery::open() {
     m_query.setForwardOnly(true);
     if (!m_query.exec())
         DbEngine::raise(m_query.lastError());
+    m_record = m_query.record();
     m_eof = !m_query.next();
     if (m_eof && m_query.lastError().isValid())
         DbEngine::raise(m_query.lastError());
@@ -40,15 +42,17 @@ void SqlQuery::execute() {
     m_eof = true;
     if (!m_query.exec() || m_query.lastError().isValid())
         DbEngine::raise(m_query.lastError());
+    m_record = m_query.record();
 }
 
 void SqlQuery::close() {
     m_eof = true;
+    m_record.clear();
     m_query.clear();
 }
 
 QVariant SqlQuery::value(const QString& field) const {
-    const int index = m_query.record().indexOf(field);
+    const int index = m_record.indexOf(field);
     if (index < 0)
         throw EDBEngineError(QStringLiteral("Field '%1' not found").arg(field));
     if (m_eof)

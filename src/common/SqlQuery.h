@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -42,5 +43,7 @@ private:
 
     QSqlDatabase m_db;
     QSqlQuery m_query;
+    // The result's fields, read once per statement: the driver builds them anew on every call.
+    QSqlRecord m_record;
     bool m_eof = true;
 };
