@@ -37,7 +37,8 @@ void SectionPrefetch::lane(int number) {
         {
             std::unique_lock<std::mutex> lock(m_mutex);
             m_changed.wait(lock, [&] {
-                return m_stopping || m_nextToOpen >= m_sections.size() || m_nextToOpen < m_taken + Lookahead;
+                return m_stopping || m_nextToOpen >= m_sections.size() ||
+                       m_nextToOpen < m_taken + Lookahead || m_untakenRows < RowsAhead;
             });
             if (m_stopping || m_nextToOpen >= m_sections.size())
                 break;
@@ -54,8 +55,10 @@ void SectionPrefetch::lane(int number) {
                 opened->error = std::current_exception();
             }
         }
+        opened->rows = opened->report ? opened->report->fetchedRows() : 0;
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
+            m_untakenRows += opened->rows;
             m_opened[size_t(index)] = std::move(opened);
             m_ready[size_t(index)] = true;
             m_openingMs = m_clock.elapsed();
@@ -86,6 +89,7 @@ SectionPrefetch::Opened SectionPrefetch::take(int index, const std::function<voi
     Opened opened = std::move(*m_opened[size_t(index)]);
     m_opened[size_t(index)].reset();
     m_taken = index + 1;
+    m_untakenRows -= opened.rows;
     lock.unlock();
     m_changed.notify_all();
     return opened;

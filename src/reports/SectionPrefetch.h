@@ -20,7 +20,9 @@ namespace kolmrap {
 // Opens the sections' queries ahead of the run's thread on connections of their own, two
 // sections at once: the engine then works on two cores while the run's thread takes the opened
 // sections in their order and hands them to the writers. A lane opens a section only while it
-// is at most a few sections ahead of the run's thread, so the fetched rows stay bounded.
+// is at most a few sections ahead of the run's thread, or while the rows fetched and not yet
+// taken are few: a long section then does not hold up the lanes behind it, and the fetched
+// rows stay bounded.
 class SectionPrefetch {
 public:
     struct Section {
@@ -31,6 +33,7 @@ public:
         std::unique_ptr<SectionReport> report;
         SectionTiming timing;
         std::exception_ptr error; // the section's queries could not be opened
+        qint64 rows = 0;          // fetched, at every level
     };
     // Opens one section on a lane's connection, on that lane's own thread.
     using OpenSection = std::function<std::unique_ptr<SectionReport>(
@@ -42,6 +45,7 @@ public:
 
     static constexpr int Lanes = 2;
     static constexpr int Lookahead = 3;
+    static constexpr qint64 RowsAhead = 250000;
 
     SectionPrefetch(QVector<Section> sections, Connect connect, Disconnect disconnect, OpenSection open);
     // Stops the lanes after the section each is opening now.
@@ -67,7 +71,8 @@ private:
     std::vector<std::unique_ptr<Opened>> m_opened; // by index, until taken
     std::vector<bool> m_ready;
     int m_nextToOpen = 0;
-    int m_taken = 0; // sections the run's thread has taken
+    int m_taken = 0;          // sections the run's thread has taken
+    qint64 m_untakenRows = 0; // of the sections opened and not yet taken
     bool m_stopping = false;
     QElapsedTimer m_clock;
     qint64 m_openingMs = 0;

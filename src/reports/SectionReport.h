@@ -53,6 +53,13 @@ public:
     // the rows of a section that lists no workstations.
     int stationOf(const PrintedBand& band) const;
     const QueryRowSet& rows(int level) const { return m_rows[level]; }
+    // Rows fetched at every level: what the section holds in memory until it is written.
+    qint64 fetchedRows() const {
+        qint64 n = 0;
+        for (const QueryRowSet& r : m_rows)
+            n += r.rowCount();
+        return n;
+    }
 
     static QString connectionName(const QString& queryName, int level);
 

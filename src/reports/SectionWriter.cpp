@@ -10,17 +10,6 @@
 
 namespace kolmrap {
 
-namespace {
-
-qint64 rowsOf(const SectionReport& report) {
-    qint64 rows = 0;
-    for (int level = 0; level < 3; ++level)
-        rows += report.rows(level).rowCount();
-    return rows;
-}
-
-} // namespace
-
 int SectionWriter::threadsToUse() {
     bool ok = false;
     const int asked = qEnvironmentVariableIntValue("KOLM_THREADS", &ok);
@@ -72,7 +61,7 @@ void SectionWriter::run(Job& job) {
     }
     job.timing.renderMs = timer.elapsed();
     job.timing.pages = job.report->pageCount();
-    job.timing.rows = int(rowsOf(*job.report));
+    job.timing.rows = int(job.report->fetchedRows());
     job.timing.printedRows = job.report->printedRows();
 }
 
@@ -147,7 +136,7 @@ void SectionWriter::waitAWhile(std::unique_lock<std::mutex>& lock) {
 void SectionWriter::write(std::unique_ptr<SectionReport> report, const QString& output,
                           const SectionTiming& timing) {
     auto job = std::make_shared<Job>();
-    job->rows = rowsOf(*report);
+    job->rows = report->fetchedRows();
     job->report = std::move(report);
     job->output = output;
     job->timing = timing;
