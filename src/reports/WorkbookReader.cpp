@@ -123,18 +123,26 @@ QHash<QString, QSet<QString>> rowKeys(const QString& path) {
         QXmlStreamReader xml(members.value(member));
         QSet<QString>& rows = keys[names[i]];
         QStringList row;
-        bool header = true, shared = false;
+        // Texts are kept in the shared table, or in the cells themselves (the workbooks written
+        // since they are streamed).
+        bool header = true, shared = false, inlineText = false;
         while (!xml.atEnd()) {
             xml.readNext();
             if (xml.isStartElement() && xml.name() == QLatin1String("row")) {
                 row.clear();
             } else if (xml.isStartElement() && xml.name() == QLatin1String("c")) {
-                shared = xml.attributes().value(QStringLiteral("t")) == QLatin1String("s");
+                const QStringView type = xml.attributes().value(QStringLiteral("t"));
+                shared = type == QLatin1String("s");
+                inlineText = type == QLatin1String("inlineStr");
             } else if (xml.isStartElement() && xml.name() == QLatin1String("v") && shared) {
                 bool ok = false;
                 const int index = xml.readElementText().toInt(&ok);
                 if (ok && index >= 0 && index < strings.size() && !strings[index].isEmpty())
                     row << strings[index];
+            } else if (xml.isStartElement() && xml.name() == QLatin1String("t") && inlineText) {
+                const QString text = xml.readElementText();
+                if (!text.isEmpty())
+                    row << text;
             } else if (xml.isEndElement() && xml.name() == QLatin1String("row")) {
                 if (!header)
                     rows.insert(row.join(QChar(0x1f)));

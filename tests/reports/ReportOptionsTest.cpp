@@ -1,8 +1,11 @@
 #include "DbEngine.h"
 #include "LapseSheet.h"
 #include "MyIniFile.h"
+#include "SectionSheet.h"
 #include "SqlQuery.h"
 #include "TestSupport.h"
+#include "Workbook.h"
+#include "WorkbookReader.h"
 
 #include <QDate>
 #include <QDir>
@@ -326,3 +329,50 @@ TEST_F(ReportOptionsTest, TheLapseSheetListsItemsByTheirNewestDateWithinTheHoriz
 }
 
 } // namespace
+
+// The summary compares with the workbooks of earlier runs, whether their texts sit in the cells
+// (as written now) or in a shared table (as written before, and by other programs).
+TEST(WorkbookReaderTest, ReadsTextsInTheCellsAndInTheSharedTable) {
+    SectionSheet sheet;
+    sheet.name = "TermRyz";
+    sheet.headers = {"Czynnik", "Lokalizacja", "Data"};
+    sheet.rows = {
+        {QString::fromUtf8("Hałas"), QString::fromUtf8("Zakład / Wydział <1> & \"A\""), QDate(2026, 1, 2)},
+        {"Benzen", "", QDate(2026, 3, 4)},
+        {QString::fromUtf8("Pył"), QString::fromUtf8("Łódź"), QVariant()}};
+    QTemporaryDir dir;
+    const QString streamed = dir.filePath("Raport2026-12-01.xlsx");
+    TestSupport::writeFile(streamed, Workbook::build({sheet}));
+    const QString shared = dir.filePath("Raport2026-12-02.xlsx");
+    // The same workbook with its texts moved into xl/sharedStrings.xml.
+    // clang-format off
+    const char* toShared = R"py(
+import re, sys, zipfile
+src, dst = sys.argv[1], sys.argv[2]
+strings = []
+def share(m):
+    strings.append(m.group(3))
+    return '<c r="%s"%s t="s"><v>%d</v></c>' % (m.group(1), m.group(2), len(strings) - 1)
+cell = re.compile(r'<c r="([A-Z]+[0-9]+)"([^>]*?) t="inlineStr"><is><t[^>]*>(.*?)</t></is></c>')
+with zipfile.ZipFile(src) as zin, zipfile.ZipFile(dst, 'w') as zout:
+    for item in zin.infolist():
+        data = zin.read(item.filename)
+        if item.filename.startswith('xl/worksheets/sheet'):
+            data = cell.sub(share, data.decode()).encode()
+        zout.writestr(item, data)
+    zout.writestr('xl/sharedStrings.xml',
+                  '<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">' +
+                  ''.join('<si><t>%s</t></si>' % s for s in strings) + '</sst>')
+print(len(strings))
+)py";
+    // clang-format on
+    QProcess python;
+    python.start("/usr/bin/python3", {"-c", toShared, streamed, shared});
+    ASSERT_TRUE(python.waitForFinished(30000));
+    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    EXPECT_EQ(python.readAllStandardOutput().trimmed().toInt(), 8); // the headers and the texts
+    const QHash<QString, QSet<QString>> fromCells = WorkbookReader::rowKeys(streamed);
+    EXPECT_EQ(fromCells.value("TermRyz"), sheet.rowKeys());
+    EXPECT_EQ(fromCells.value("TermRyz").size(), 3);
+    EXPECT_EQ(WorkbookReader::rowKeys(shared), fromCells);
+}
