@@ -56,6 +56,11 @@ class ReportTextsTest : public ::testing::TestWithParam<const char*> {};
 // said when the table was made: the same text, on the same pages.
 TEST_P(ReportTextsTest, EverySectionAsBefore) {
     const QString organisation = QString::fromLatin1(GetParam());
+#ifdef KOLM_SANITIZED
+    // Four minutes under the sanitizers, through the same code as the smaller ones.
+    if (organisation == QLatin1String("large"))
+        GTEST_SKIP() << "the large organisation is compared in the normal build";
+#endif
     const QDate day(2026, 12, 10);
     const auto expected = expectedTexts().value(organisation);
     ASSERT_EQ(expected.size(), 9) << "no table for " << organisation.toStdString();
@@ -76,11 +81,19 @@ TEST_P(ReportTextsTest, EverySectionAsBefore) {
     ScriptedMessages messages;
     const InProcessRun run = runReportInProcess(dir.path(), {"0", "admin", "Admin123!"}, messages, clock);
     ASSERT_TRUE(run.succeeded) << run.said.join('\n').toStdString();
+    // KOLM_REPORT_TEXTS_OUT=file adds what this run wrote to file, for a table made anew when
+    // the report's output changes on purpose.
+    QFile newTable(qEnvironmentVariable("KOLM_REPORT_TEXTS_OUT"));
+    if (!newTable.fileName().isEmpty())
+        ASSERT_TRUE(newTable.open(QIODevice::Append));
     for (auto it = expected.constBegin(); it != expected.constEnd(); ++it) {
         const QString pdf = dir.filePath(
             QStringLiteral("firma/Raporty/%1/%1%2.pdf").arg(it.key(), day.toString(Qt::ISODate)));
         ASSERT_TRUE(QFileInfo::exists(pdf)) << pdf.toStdString();
         const Expected got = readBack(pdf);
+        if (newTable.isOpen())
+            newTable.write(QStringLiteral("%1 %2 %3 ").arg(organisation, it.key()).arg(got.pages).toUtf8() +
+                           got.sha256 + '\n');
         EXPECT_EQ(got.pages, it->pages) << it.key().toStdString();
         EXPECT_EQ(got.sha256.toStdString(), it->sha256.toStdString())
             << it.key().toStdString() << ": the text differs";
