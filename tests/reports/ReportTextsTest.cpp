@@ -84,8 +84,9 @@ TEST_P(ReportTextsTest, EverySectionAsBefore) {
     // KOLM_REPORT_TEXTS_OUT=file adds what this run wrote to file, for a table made anew when
     // the report's output changes on purpose.
     QFile newTable(qEnvironmentVariable("KOLM_REPORT_TEXTS_OUT"));
-    if (!newTable.fileName().isEmpty())
+    if (!newTable.fileName().isEmpty()) {
         ASSERT_TRUE(newTable.open(QIODevice::Append));
+    }
     for (auto it = expected.constBegin(); it != expected.constEnd(); ++it) {
         const QString pdf = dir.filePath(
             QStringLiteral("firma/Raporty/%1/%1%2.pdf").arg(it.key(), day.toString(Qt::ISODate)));
