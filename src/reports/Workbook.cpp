@@ -92,9 +92,6 @@ QByteArray build(const QVector<SectionSheet>& sheets, const QVector<RunHistory::
     const QByteArray file = QFile::encodeName(scratch.filePath(QStringLiteral("arkusz.xlsx")));
     lxw_workbook_options options{};
     options.tmpdir = const_cast<char*>(folder.constData());
-    // Rows go to the scratch files as they are written (texts in their cells): a workbook of a
-    // large organisation is made faster and in less memory than with a shared text table.
-    options.constant_memory = LXW_TRUE;
     lxw_workbook* book = workbook_new_opt(file.constData(), &options);
     if (!book)
         throw EKolmError(QStringLiteral("Nie można utworzyć arkusza"));

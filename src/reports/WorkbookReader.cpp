@@ -123,8 +123,8 @@ QHash<QString, QSet<QString>> rowKeys(const QString& path) {
         QXmlStreamReader xml(members.value(member));
         QSet<QString>& rows = keys[names[i]];
         QStringList row;
-        // Texts are kept in the shared table, or in the cells themselves (the workbooks written
-        // since they are streamed).
+        // Texts are kept in the shared table, or in the cells themselves (as other programs write
+        // them when they save a workbook again).
         bool header = true, shared = false, inlineText = false;
         while (!xml.atEnd()) {
             xml.readNext();

@@ -330,9 +330,10 @@ TEST_F(ReportOptionsTest, TheLapseSheetListsItemsByTheirNewestDateWithinTheHoriz
 
 } // namespace
 
-// The summary compares with the workbooks of earlier runs, whether their texts sit in the cells
-// (as written now) or in a shared table (as written before, and by other programs).
-TEST(WorkbookReaderTest, ReadsTextsInTheCellsAndInTheSharedTable) {
+// The summary compares with the workbooks of earlier runs, whether their texts sit in a shared
+// table (as this program writes them) or in the cells (as other programs write them when they
+// save a workbook again).
+TEST(WorkbookReaderTest, ReadsTextsInTheSharedTableAndInTheCells) {
     SectionSheet sheet;
     sheet.name = "TermRyz";
     sheet.headers = {"Czynnik", "Lokalizacja", "Data"};
@@ -341,38 +342,40 @@ TEST(WorkbookReaderTest, ReadsTextsInTheCellsAndInTheSharedTable) {
         {"Benzen", "", QDate(2026, 3, 4)},
         {QString::fromUtf8("Pył"), QString::fromUtf8("Łódź"), QVariant()}};
     QTemporaryDir dir;
-    const QString streamed = dir.filePath("Raport2026-12-01.xlsx");
-    TestSupport::writeFile(streamed, Workbook::build({sheet}));
-    const QString shared = dir.filePath("Raport2026-12-02.xlsx");
-    // The same workbook with its texts moved into xl/sharedStrings.xml.
+    const QString written = dir.filePath("Raport2026-12-01.xlsx");
+    TestSupport::writeFile(written, Workbook::build({sheet}));
+    const QString inCells = dir.filePath("Raport2026-12-02.xlsx");
+    // The same workbook with its texts moved from xl/sharedStrings.xml into the cells.
     // clang-format off
-    const char* toShared = R"py(
+    const char* toCells = R"py(
 import re, sys, zipfile
 src, dst = sys.argv[1], sys.argv[2]
-strings = []
-def share(m):
-    strings.append(m.group(3))
-    return '<c r="%s"%s t="s"><v>%d</v></c>' % (m.group(1), m.group(2), len(strings) - 1)
-cell = re.compile(r'<c r="([A-Z]+[0-9]+)"([^>]*?) t="inlineStr"><is><t[^>]*>(.*?)</t></is></c>')
+moved = 0
 with zipfile.ZipFile(src) as zin, zipfile.ZipFile(dst, 'w') as zout:
+    table = zin.read('xl/sharedStrings.xml').decode()
+    strings = [re.sub(r'<[^>]+>', '', si) for si in re.findall(r'<si>(.*?)</si>', table)]
+    def inline(m):
+        global moved
+        moved += 1
+        return '<c r="%s"%s t="inlineStr"><is><t>%s</t></is></c>' % (m.group(1), m.group(2), strings[int(m.group(3))])
+    cell = re.compile(r'<c r="([A-Z]+[0-9]+)"([^>]*?) t="s"><v>([0-9]+)</v></c>')
     for item in zin.infolist():
+        if item.filename == 'xl/sharedStrings.xml':
+            continue
         data = zin.read(item.filename)
         if item.filename.startswith('xl/worksheets/sheet'):
-            data = cell.sub(share, data.decode()).encode()
+            data = cell.sub(inline, data.decode()).encode()
         zout.writestr(item, data)
-    zout.writestr('xl/sharedStrings.xml',
-                  '<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">' +
-                  ''.join('<si><t>%s</t></si>' % s for s in strings) + '</sst>')
-print(len(strings))
+print(moved)
 )py";
     // clang-format on
     QProcess python;
-    python.start("/usr/bin/python3", {"-c", toShared, streamed, shared});
+    python.start("/usr/bin/python3", {"-c", toCells, written, inCells});
     ASSERT_TRUE(python.waitForFinished(30000));
     ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
     EXPECT_EQ(python.readAllStandardOutput().trimmed().toInt(), 8); // the headers and the texts
-    const QHash<QString, QSet<QString>> fromCells = WorkbookReader::rowKeys(streamed);
-    EXPECT_EQ(fromCells.value("TermRyz"), sheet.rowKeys());
-    EXPECT_EQ(fromCells.value("TermRyz").size(), 3);
-    EXPECT_EQ(WorkbookReader::rowKeys(shared), fromCells);
+    const QHash<QString, QSet<QString>> fromTable = WorkbookReader::rowKeys(written);
+    EXPECT_EQ(fromTable.value("TermRyz"), sheet.rowKeys());
+    EXPECT_EQ(fromTable.value("TermRyz").size(), 3);
+    EXPECT_EQ(WorkbookReader::rowKeys(inCells), fromTable);
 }
