@@ -131,7 +131,8 @@ QHash<QString, QSet<QString>> rowKeys(const QString& path) {
             if (xml.isStartElement() && xml.name() == QLatin1String("row")) {
                 row.clear();
             } else if (xml.isStartElement() && xml.name() == QLatin1String("c")) {
-                const QStringView type = xml.attributes().value(QStringLiteral("t"));
+                const QXmlStreamAttributes attributes = xml.attributes();
+                const QStringView type = attributes.value(QStringLiteral("t"));
                 shared = type == QLatin1String("s");
                 inlineText = type == QLatin1String("inlineStr");
             } else if (xml.isStartElement() && xml.name() == QLatin1String("v") && shared) {
